@@ -143,7 +143,8 @@ void DeviceModel::Reply(const std::vector<std::string>& lines, const std::string
 
 void DeviceModel::Receive(const std::string& bytes) {
   std::string echo;
-  for (const char c : bytes) {
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    const char c = bytes[i];
     if (booting_) break;  // a rebooting module hears nothing
     if (uploading_) {
       TakeScriptByte(c);
@@ -152,7 +153,13 @@ void DeviceModel::Receive(const std::string& bytes) {
     if (echo_) echo += c;
     if (c == '\n') continue;  // LF after CR (or a stray one) is never part of a command
     if (c == '\r') {
-      // Echo goes out before the reply; the command may switch echo off.
+      // An LF arriving together with the CR belongs to the line and is echoed
+      // with it.  The echo goes out before the reply; the command may switch
+      // echo off or start a raw upload, so nothing after the line is consumed.
+      if (i + 1 < bytes.size() && bytes[i + 1] == '\n') {
+        if (echo_) echo += '\n';
+        ++i;
+      }
       if (!echo.empty()) Send(std::exchange(echo, {}));
       CompleteLine();
       continue;
