@@ -1,0 +1,694 @@
+#include "ui/Controls.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QSlider>
+#include <QTabWidget>
+#include <QTextBlock>
+#include <algorithm>
+
+#include "ui/FileIO.h"
+#include "ui/Jpeg.h"
+#include "ui/Runtime.h"
+#include "ui/Text.h"
+
+namespace ui {
+
+namespace {
+int Clamp(int v, int lo, int hi) { return v < lo ? lo : (v > hi ? hi : v); }
+
+// Posts a user's action to the gate, unless the widget is gone by the time it runs.
+template <typename W, typename F>
+void PostUserEvent(W* widget, F&& fn) {
+  QPointer<W> guard(widget);
+  EventGate::Instance().Post([guard, fn = std::forward<F>(fn)]() {
+    if (guard) fn();
+  });
+}
+}  // namespace
+
+// ---------------------------------------------------------------------------------------
+std::string TControl::Name() const { return widget_ ? FromQString(widget_->objectName()) : std::string(); }
+
+void TControl::Attach(QWidget* widget, QWidget* parent, const std::string& name) {
+  widget_ = widget;
+  if (parent) widget_->setParent(parent);
+  widget_->setObjectName(ToQString(name));
+}
+
+void TControl::SetBounds(int left, int top, int width, int height) {
+  widget_->setGeometry(left, top, width, height);
+}
+int TControl::Left() const { return widget_->x(); }
+int TControl::Top() const { return widget_->y(); }
+int TControl::Width() const { return widget_->width(); }
+int TControl::Height() const { return widget_->height(); }
+
+void TControl::SetVisible(bool visible) {
+  visible_ = visible;
+  widget_->setVisible(visible);
+}
+
+void TControl::SetEnabled(bool enabled) {
+  enabled_ = enabled;
+  widget_->setEnabled(enabled);
+}
+
+void TControl::SetHint(const std::string& hint) {
+  hint_ = hint;
+  widget_->setToolTip(ToQString(hint));
+}
+
+void TControl::SetFontColor(const QColor& color) {
+  QPalette p = widget_->palette();
+  p.setColor(QPalette::WindowText, color);
+  p.setColor(QPalette::ButtonText, color);
+  p.setColor(QPalette::Text, color);
+  widget_->setPalette(p);
+}
+
+void TCaptioned::SetCaption(const std::string& caption) {
+  caption_ = caption;
+  ShowCaption();
+}
+
+// ---------------------------------------------------------------------------------------
+void TEdit::Create(QWidget* parent, const std::string& name, int left, int top, int width, int height,
+                   const std::string& text) {
+  edit_ = new QLineEdit();
+  Attach(edit_, parent, name);
+  SetBounds(left, top, width, height);
+  text_ = text;
+  edit_->setText(ToQString(text));
+  QObject::connect(edit_, &QLineEdit::textEdited, edit_, [this](const QString& q) {
+    const std::string typed = FromQString(q);
+    PostUserEvent(edit_, [this, typed] { UserEdited(typed); });
+  });
+}
+
+void TEdit::UserEdited(const std::string& text) {
+  if (text == text_) return;
+  text_ = text;
+  if (OnChange) OnChange();
+}
+
+void TEdit::SetText(const std::string& text) {
+  if (text == text_) return;
+  text_ = text;
+  {
+    const QSignalBlocker block(edit_);
+    edit_->setText(ToQString(text));
+  }
+  if (OnChange) OnChange();
+}
+
+int TEdit::SelStart() const {
+  const QString shown = edit_->text().left(edit_->cursorPosition());
+  return static_cast<int>(FromQString(shown).size());
+}
+
+void TEdit::SetSelStart(int pos) {
+  pos = Clamp(pos, 0, static_cast<int>(text_.size()));
+  edit_->setCursorPosition(static_cast<int>(ToQString(text_.substr(0, static_cast<std::size_t>(pos))).size()));
+}
+
+// ---------------------------------------------------------------------------------------
+void TMemo::Create(QWidget* parent, const std::string& name, int left, int top, int width, int height) {
+  edit_ = new QPlainTextEdit();
+  Attach(edit_, parent, name);
+  SetBounds(left, top, width, height);
+  edit_->setLineWrapMode(QPlainTextEdit::NoWrap);
+  edit_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  edit_->setUndoRedoEnabled(false);
+  QObject::connect(edit_->document(), &QTextDocument::contentsChanged, edit_, [this] {
+    if (!programmatic_) widgetChanged_ = true;
+  });
+}
+
+void TMemo::SyncFromWidget() const {
+  if (!widgetChanged_) return;
+  widgetChanged_ = false;
+  lines_.clear();
+  const QTextDocument* doc = edit_->document();
+  // An empty document holds one empty block but no line.
+  if (doc->isEmpty()) return;
+  for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) lines_.push_back(FromQString(b.text()));
+}
+
+void TMemo::Add(const std::string& line) {
+  SyncFromWidget();
+  lines_.push_back(line);
+  programmatic_ = true;
+  edit_->appendPlainText(ToQString(line));
+  programmatic_ = false;
+}
+
+int TMemo::Count() const {
+  SyncFromWidget();
+  return static_cast<int>(lines_.size());
+}
+
+std::string TMemo::Line(int i) const {
+  SyncFromWidget();
+  if (i < 0 || i >= static_cast<int>(lines_.size())) return {};
+  return lines_[static_cast<std::size_t>(i)];
+}
+
+const std::vector<std::string>& TMemo::Lines() const {
+  SyncFromWidget();
+  return lines_;
+}
+
+void TMemo::Clear() {
+  lines_.clear();
+  widgetChanged_ = false;
+  programmatic_ = true;
+  edit_->clear();
+  programmatic_ = false;
+}
+
+void TMemo::SetReadOnly(bool readOnly) { edit_->setReadOnly(readOnly); }
+
+void TMemo::SetBackground(const QColor& color) {
+  QPalette p = edit_->palette();
+  p.setColor(QPalette::Base, color);
+  edit_->setPalette(p);
+}
+
+std::string TMemo::Text() const {
+  SyncFromWidget();
+  std::string out;
+  for (const auto& l : lines_) {
+    out += l;
+    out += "\r\n";
+  }
+  return out;
+}
+
+void TMemo::SaveToFile(const std::string& path) const { WriteFileAtomic(path, Text()); }
+
+// ---------------------------------------------------------------------------------------
+void TCheckBox::Create(QWidget* parent, const std::string& name, int left, int top, int width, int height,
+                       const std::string& caption) {
+  box_ = new QCheckBox();
+  Attach(box_, parent, name);
+  SetBounds(left, top, width, height);
+  SetCaption(caption);
+  QObject::connect(box_, &QCheckBox::clicked, box_, [this](bool checked) {
+    PostUserEvent(box_, [this, checked] {
+      if (!enabled_) return;
+      SetChecked(checked);
+    });
+  });
+}
+
+void TCheckBox::ShowCaption() { box_->setText(ToQString(caption_)); }
+
+void TCheckBox::SetChecked(bool checked) {
+  if (checked == checked_) {
+    const QSignalBlocker block(box_);
+    box_->setChecked(checked_);
+    return;
+  }
+  checked_ = checked;
+  {
+    const QSignalBlocker block(box_);
+    box_->setChecked(checked);
+  }
+  if (OnClick) OnClick();
+}
+
+// ---------------------------------------------------------------------------------------
+void TRadioGroup::Add(TRadioButton& button) {
+  buttons_.push_back(&button);
+  button.group_ = this;
+}
+
+TRadioButton* TRadioGroup::Selected() const {
+  for (auto* b : buttons_)
+    if (b->Checked()) return b;
+  return nullptr;
+}
+
+void TRadioButton::Create(QWidget* parent, const std::string& name, int left, int top, int width,
+                          int height, const std::string& caption) {
+  radio_ = new QRadioButton();
+  radio_->setAutoExclusive(false);  // the group logic lives here, so "none selected" is possible
+  Attach(radio_, parent, name);
+  SetBounds(left, top, width, height);
+  SetCaption(caption);
+  QObject::connect(radio_, &QRadioButton::clicked, radio_, [this](bool) {
+    PostUserEvent(radio_, [this] {
+      // Clicking a selected button leaves it selected and runs nothing.
+      if (checked_ || !enabled_) {
+        ShowState();
+        return;
+      }
+      SetChecked(true);
+    });
+  });
+}
+
+void TRadioButton::ShowCaption() { radio_->setText(ToQString(caption_)); }
+
+void TRadioButton::ShowState() {
+  const QSignalBlocker block(radio_);
+  radio_->setChecked(checked_);
+}
+
+void TRadioButton::SetChecked(bool checked) {
+  if (!checked) {
+    checked_ = false;
+    ShowState();
+    return;
+  }
+  if (checked_) {
+    ShowState();
+    return;
+  }
+  if (group_) {
+    for (auto* other : group_->Buttons()) {
+      if (other != this && other->checked_) {
+        other->checked_ = false;
+        other->ShowState();
+      }
+    }
+  }
+  checked_ = true;
+  ShowState();
+  if (OnClick) OnClick();
+}
+
+// ---------------------------------------------------------------------------------------
+void TTrackBar::Create(QWidget* parent, const std::string& name, int left, int top, int width, int height,
+                       bool vertical, int min, int max, int position) {
+  slider_ = new QSlider(vertical ? Qt::Vertical : Qt::Horizontal);
+  Attach(slider_, parent, name);
+  SetBounds(left, top, width, height);
+  slider_->setTickPosition(QSlider::TicksBothSides);
+  slider_->setTickInterval(1);
+  slider_->setPageStep(1);
+  // A vertical bar has its minimum at the top.
+  if (vertical) slider_->setInvertedAppearance(true);
+  if (vertical) slider_->setInvertedControls(true);
+  min_ = min;
+  max_ = max;
+  position_ = Clamp(position, min, max);
+  Show();
+  QObject::connect(slider_, &QSlider::valueChanged, slider_, [this](int value) {
+    PostUserEvent(slider_, [this, value] { SetPosition(value); });
+  });
+}
+
+void TTrackBar::Show() {
+  const QSignalBlocker block(slider_);
+  slider_->setRange(min_, max_);
+  slider_->setValue(position_);
+}
+
+void TTrackBar::SetMin(int min) {
+  min_ = min;
+  if (max_ < min_) max_ = min_;
+  position_ = Clamp(position_, min_, max_);
+  Show();
+}
+
+void TTrackBar::SetMax(int max) {
+  max_ = max;
+  if (min_ > max_) min_ = max_;
+  position_ = Clamp(position_, min_, max_);
+  Show();
+}
+
+void TTrackBar::SetPosition(int position) {
+  const int p = Clamp(position, min_, max_);
+  const bool changed = p != position_;
+  position_ = p;
+  Show();
+  if (changed && OnChange) OnChange();
+}
+
+// ---------------------------------------------------------------------------------------
+void TProgressBar::Create(QWidget* parent, const std::string& name, int left, int top, int width,
+                          int height, bool vertical, int min, int max, int position) {
+  bar_ = new QProgressBar();
+  Attach(bar_, parent, name);
+  SetBounds(left, top, width, height);
+  bar_->setOrientation(vertical ? Qt::Vertical : Qt::Horizontal);
+  bar_->setTextVisible(false);
+  min_ = min;
+  max_ = max;
+  position_ = Clamp(position, min, max);
+  Show();
+}
+
+void TProgressBar::Show() {
+  bar_->setRange(min_, max_);
+  bar_->setValue(position_);
+}
+
+void TProgressBar::SetMin(int min) {
+  min_ = min;
+  if (max_ < min_) max_ = min_;
+  position_ = Clamp(position_, min_, max_);
+  Show();
+}
+
+void TProgressBar::SetMax(int max) {
+  max_ = max;
+  if (min_ > max_) min_ = max_;
+  position_ = Clamp(position_, min_, max_);
+  Show();
+}
+
+void TProgressBar::SetPosition(int position) {
+  position_ = Clamp(position, min_, max_);
+  Show();
+}
+
+// ---------------------------------------------------------------------------------------
+class GaugeWidget : public QWidget {
+ public:
+  explicit GaugeWidget(TGauge* gauge) : gauge_(gauge) {}
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter p(this);
+    const QRect r = rect();
+    p.fillRect(r, gauge_->back_);
+    const int span = gauge_->max_ - gauge_->min_;
+    if (span > 0) {
+      const int w = static_cast<int>(static_cast<long long>(r.width()) * (gauge_->progress_ - gauge_->min_) / span);
+      p.fillRect(QRect(r.left(), r.top(), w, r.height()), gauge_->fore_);
+    }
+    p.setPen(QColor(96, 96, 96));
+    p.drawRect(r.adjusted(0, 0, -1, -1));
+  }
+
+ private:
+  TGauge* gauge_;
+};
+
+void TGauge::Create(QWidget* parent, const std::string& name, int left, int top, int width, int height,
+                    int min, int max) {
+  Attach(new GaugeWidget(this), parent, name);
+  SetBounds(left, top, width, height);
+  min_ = min;
+  max_ = max;
+  progress_ = min;
+}
+
+void TGauge::SetProgress(int value) {
+  progress_ = Clamp(value, min_, max_);
+  widget_->update();
+}
+
+void TGauge::SetForeColor(const QColor& color) {
+  fore_ = color;
+  widget_->update();
+}
+
+void TGauge::SetBackColor(const QColor& color) {
+  back_ = color;
+  widget_->update();
+}
+
+// ---------------------------------------------------------------------------------------
+void TLabel::Create(QWidget* parent, const std::string& name, int left, int top, int width, int height,
+                    const std::string& caption) {
+  label_ = new QLabel();
+  Attach(label_, parent, name);
+  SetBounds(left, top, width, height);
+  label_->setWordWrap(false);
+  SetCaption(caption);
+}
+
+void TLabel::ShowCaption() { label_->setText(ToQString(caption_)); }
+
+void TGroupBox::Create(QWidget* parent, const std::string& name, int left, int top, int width, int height,
+                       const std::string& caption) {
+  box_ = new QGroupBox();
+  Attach(box_, parent, name);
+  SetBounds(left, top, width, height);
+  SetCaption(caption);
+}
+
+void TGroupBox::ShowCaption() { box_->setTitle(ToQString(caption_)); }
+
+void TPanel::Create(QWidget* parent, const std::string& name, int left, int top, int width, int height,
+                    const QColor& background, bool sunkenFrame) {
+  auto* frame = new QFrame();
+  Attach(frame, parent, name);
+  SetBounds(left, top, width, height);
+  if (sunkenFrame) frame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  if (background.isValid()) {
+    frame->setAutoFillBackground(true);
+    QPalette p = frame->palette();
+    p.setColor(QPalette::Window, background);
+    frame->setPalette(p);
+  }
+}
+
+// ---------------------------------------------------------------------------------------
+void TButton::Create(QWidget* parent, const std::string& name, int left, int top, int width, int height,
+                     const std::string& caption, const char* glyph) {
+  button_ = new QPushButton();
+  Attach(button_, parent, name);
+  SetBounds(left, top, width, height);
+  if (glyph) {
+    button_->setIcon(QIcon(QString::fromLatin1(glyph)));
+    button_->setIconSize(QSize(16, 16));
+  }
+  SetCaption(caption);
+  QObject::connect(button_, &QPushButton::clicked, button_, [this] { Click(); });
+}
+
+void TButton::ShowCaption() { button_->setText(ToQString(caption_)); }
+
+void TButton::Click() {
+  PostUserEvent(button_, [this] {
+    if (enabled_ && button_->isEnabled() && OnClick) OnClick();
+  });
+}
+
+// ---------------------------------------------------------------------------------------
+void TComboBox::Create(QWidget* parent, const std::string& name, int left, int top, int width, int height,
+                       const std::vector<std::string>& items, int itemIndex) {
+  combo_ = new QComboBox();
+  combo_->setEditable(true);
+  combo_->setInsertPolicy(QComboBox::NoInsert);
+  Attach(combo_, parent, name);
+  SetBounds(left, top, width, height);
+  for (const auto& item : items) combo_->addItem(ToQString(item));
+  combo_->setCurrentIndex(itemIndex);
+  text_ = FromQString(combo_->currentText());
+  QObject::connect(combo_, &QComboBox::editTextChanged, combo_, [this](const QString& q) {
+    const std::string typed = FromQString(q);
+    PostUserEvent(combo_, [this, typed] {
+      if (typed == text_) return;
+      text_ = typed;
+      if (OnChange) OnChange();
+    });
+  });
+}
+
+void TComboBox::SetText(const std::string& text) {
+  text_ = text;
+  const QSignalBlocker block(combo_);
+  combo_->setEditText(ToQString(text));
+}
+
+int TComboBox::ItemIndex() const { return combo_->findText(ToQString(text_)); }
+int TComboBox::ItemCount() const { return combo_->count(); }
+
+// ---------------------------------------------------------------------------------------
+void TPageControl::Create(QWidget* parent, const std::string& name, int left, int top, int width,
+                          int height, int iconSize) {
+  tabs_ = new QTabWidget();
+  Attach(tabs_, parent, name);
+  SetBounds(left, top, width, height);
+  if (iconSize > 0) tabs_->setIconSize(QSize(iconSize, iconSize));
+}
+
+TTabSheet* TPageControl::ActivePage() const {
+  const int i = tabs_->currentIndex();
+  return i >= 0 && i < static_cast<int>(pages_.size()) ? pages_[static_cast<std::size_t>(i)] : nullptr;
+}
+
+void TPageControl::SetActivePage(TTabSheet& page) { tabs_->setCurrentWidget(page.Page()); }
+
+int TPageControl::IndexOf(const TTabSheet& page) const { return tabs_->indexOf(page.Page()); }
+
+void TTabSheet::Create(TPageControl& owner, const std::string& name, const std::string& caption,
+                       const char* icon) {
+  owner_ = &owner;
+  auto* page = new QWidget();
+  page->setObjectName(ToQString(name));
+  widget_ = page;
+  owner.pages_.push_back(this);
+  if (icon)
+    owner.tabs_->addTab(page, QIcon(QString::fromLatin1(icon)), QString());
+  else
+    owner.tabs_->addTab(page, QString());
+  SetCaption(caption);
+}
+
+void TTabSheet::ShowCaption() { owner_->tabs_->setTabText(owner_->IndexOf(*this), ToQString(caption_)); }
+
+void TTabSheet::SetHint(const std::string& hint) {
+  hint_ = hint;
+  owner_->tabs_->setTabToolTip(owner_->IndexOf(*this), ToQString(hint));
+  widget_->setToolTip(ToQString(hint));
+}
+
+// ---------------------------------------------------------------------------------------
+void TStatusBar::Create(QWidget* parent, const std::string& name, int left, int top, int width, int height,
+                        const std::vector<std::pair<std::string, int>>& panels) {
+  auto* bar = new QWidget();
+  Attach(bar, parent, name);
+  SetBounds(left, top, width, height);
+  auto* layout = new QHBoxLayout(bar);
+  layout->setContentsMargins(0, 2, 0, 0);
+  layout->setSpacing(2);
+  for (std::size_t i = 0; i < panels.size(); ++i) {
+    auto* label = new QLabel(bar);
+    label->setObjectName(ToQString(name + "Panel" + std::to_string(i)));
+    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    label->setFixedWidth(panels[i].second);
+    label->setTextFormat(Qt::PlainText);
+    layout->addWidget(label);
+    labels_.push_back(label);
+    texts_.push_back({});
+    SetPanelText(static_cast<int>(i), panels[i].first);
+  }
+  layout->addStretch(1);
+}
+
+void TStatusBar::SetPanelText(int i, const std::string& text) {
+  texts_.at(static_cast<std::size_t>(i)) = text;
+  labels_.at(static_cast<std::size_t>(i))->setText(ToQString(text));
+}
+
+int TStatusBar::PanelWidth(int i) const { return labels_.at(static_cast<std::size_t>(i))->width(); }
+
+// ---------------------------------------------------------------------------------------
+void TImage::Create(QWidget* parent, const std::string& name, int left, int top, int width, int height,
+                    const char* picture) {
+  auto* label = new QLabel();
+  Attach(label, parent, name);
+  SetBounds(left, top, width, height);
+  label->setAttribute(Qt::WA_TranslucentBackground);
+  label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  if (picture) {
+    const QString path = QString::fromLatin1(picture);
+    QImage image = path.endsWith(QLatin1String(".jpg")) ? LoadJpeg(path) : QImage(path);
+    hasPicture_ = !image.isNull();
+    if (hasPicture_) label->setPixmap(QPixmap::fromImage(image));
+  }
+}
+
+class ShapeWidget : public QWidget {
+ public:
+  explicit ShapeWidget(QColor brush) : brush_(brush) { setAttribute(Qt::WA_TranslucentBackground); }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(brush_);
+    p.drawEllipse(rect());
+  }
+
+ private:
+  QColor brush_;
+};
+
+void TShape::Create(QWidget* parent, const std::string& name, int left, int top, int width, int height,
+                    const QColor& brush) {
+  brush_ = brush;
+  Attach(new ShapeWidget(brush), parent, name);
+  SetBounds(left, top, width, height);
+}
+
+// ---------------------------------------------------------------------------------------
+TTimer::TTimer(int intervalMs, bool enabled) : interval_(intervalMs) { SetEnabled(enabled); }
+
+TTimer::~TTimer() {
+  *alive_ = false;
+  Stop();
+}
+
+void TTimer::SetInterval(int ms) {
+  if (ms == interval_) return;
+  interval_ = ms;
+  if (enabled_) {
+    Stop();
+    Start();
+  }
+}
+
+void TTimer::SetEnabled(bool enabled) {
+  if (enabled == enabled_) return;
+  enabled_ = enabled;
+  if (enabled) Start();
+  else Stop();
+}
+
+void TTimer::Start() {
+  if (interval_ <= 0) return;
+  const long long generation = ++generation_;
+  std::weak_ptr<bool> alive = alive_;
+  pendingCall_ = clock().CallLater(interval_, [this, alive, generation] {
+    if (alive.lock()) Tick(generation);
+  });
+}
+
+void TTimer::Stop() {
+  ++generation_;
+  if (pendingCall_) clock().Cancel(pendingCall_);
+  pendingCall_ = 0;
+}
+
+void TTimer::Tick(long long generation) {
+  if (generation != generation_ || !enabled_) return;
+  // The next tick is due one interval later, whatever the handler does meanwhile.
+  std::weak_ptr<bool> alive = alive_;
+  pendingCall_ = clock().CallLater(interval_, [this, alive, generation] {
+    if (alive.lock()) Tick(generation);
+  });
+  if (tickQueued_) return;  // ticks that pile up while the program is busy count once
+  tickQueued_ = true;
+  EventGate::Instance().Post([this, alive, generation] {
+    if (!alive.lock()) return;
+    tickQueued_ = false;
+    if (generation != generation_ || !enabled_) return;
+    if (OnTimer) OnTimer();
+  });
+}
+
+// ---------------------------------------------------------------------------------------
+bool TFileDialog::Execute() {
+  FileDialogRequest request;
+  request.save = save_;
+  request.filter = Filter;
+  request.initialDir = InitialDir;
+  request.fileName = FileName;
+  const auto chosen = dialogs().RunFileDialog(request);
+  if (!chosen) return false;
+  FileName = *chosen;
+  return true;
+}
+
+}  // namespace ui
