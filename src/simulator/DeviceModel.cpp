@@ -11,7 +11,7 @@ namespace kel {
 
 namespace {
 
-constexpr const char* kImei = "356938035643809";
+const std::string kImei = "356938035643809";
 constexpr int kMaxNumberLength = 40;
 constexpr int kMaxNameLength = 16;
 constexpr int kCmeInvalidIndex = 21;
@@ -141,6 +141,10 @@ void DeviceModel::Reply(const std::vector<std::string>& lines, const std::string
   Send(std::move(bytes));
 }
 
+void DeviceModel::Answer(const std::string& line) { Send(Framed(line) + Framed("OK")); }
+
+void DeviceModel::Final(const std::string& result) { Send(Framed(result)); }
+
 void DeviceModel::Receive(const std::string& bytes) {
   std::string echo;
   for (std::size_t i = 0; i < bytes.size(); ++i) {
@@ -183,7 +187,7 @@ void DeviceModel::CompleteLine() {
 
 void DeviceModel::Execute(const std::string& line) {
   if (line.size() < 2 || Upper(line.substr(0, 2)) != "AT") {
-    Reply({}, "ERROR");
+    Final("ERROR");
     return;
   }
   const std::string body = line.substr(2);
@@ -195,25 +199,25 @@ void DeviceModel::Execute(const std::string& line) {
   const bool isSet = !args.empty() && args.front() == '=' && args != "=?";
 
   if (command.empty() && args.empty()) {
-    Reply({});
+    Final("OK");
   } else if ((command == "E0" || command == "E" || command == "E1") && args.empty()) {
     echo_ = command == "E1";
-    Reply({});
+    Final("OK");
   } else if (command == "+COPS" && args == "?") {
-    Reply({"+COPS: 0,0,\"" + cfg_.operatorName + "\""});
+    Answer("+COPS: 0,0,\"" + cfg_.operatorName + "\"");
   } else if (command == "+CPBR" && args == "=?") {
-    Reply({"+CPBR: (1-" + std::to_string(cfg_.simCapacity) + ")," +
-           std::to_string(kMaxNumberLength) + "," + std::to_string(kMaxNameLength)});
+    Answer("+CPBR: (1-" + std::to_string(cfg_.simCapacity) + ")," +
+           std::to_string(kMaxNumberLength) + "," + std::to_string(kMaxNameLength));
   } else if (command == "+CPBR" && isSet) {
     ReadPhoneBook(value);
   } else if (command == "+CPBW" && isSet) {
     WritePhoneBook(value);
   } else if (command == "+CSQ" && args.empty()) {
-    Reply({"+CSQ: " + std::to_string(cfg_.signal) + ",0"});
+    Answer("+CSQ: " + std::to_string(cfg_.signal) + ",0");
   } else if (command == "#CGSN" && args.empty()) {
-    Reply({std::string("#CGSN: ") + kImei});
+    Answer("#CGSN: " + kImei);
   } else if (command == "+CGSN" && args.empty()) {
-    Reply({kImei});
+    Answer(kImei);
   } else if (command == "#SRS" && isSet) {
     const std::size_t comma = value.find(',');
     const auto type = ParseNumber(std::string_view(value).substr(0, comma));
@@ -221,25 +225,25 @@ void DeviceModel::Execute(const std::string& line) {
                             ? std::optional<long long>(ringVolume_)
                             : ParseNumber(std::string_view(value).substr(comma + 1));
     if (!type || !volume || *type > 255 || *volume > 255) {
-      Reply({}, "ERROR");
+      Final("ERROR");
       return;
     }
     ringType_ = static_cast<int>(*type);
     ringVolume_ = static_cast<int>(*volume);
-    Reply({});
+    Final("OK");
   } else if (command == "#SRS" && args == "?") {
-    Reply({"#SRS: " + std::to_string(ringType_) + "," + std::to_string(ringVolume_)});
+    Answer("#SRS: " + std::to_string(ringType_) + "," + std::to_string(ringVolume_));
   } else if (command == "#ESCRIPT" && isSet) {
     enabledScript_ = Unquoted(value);
-    Reply({});
+    Final("OK");
   } else if (command == "#ESCRIPT" && args == "?") {
-    Reply({"#ESCRIPT: \"" + enabledScript_ + "\""});
+    Answer("#ESCRIPT: \"" + enabledScript_ + "\"");
   } else if (command == "#WSCRIPT" && isSet) {
     StartScriptUpload(value);
   } else if (command == "#REBOOT" && args.empty()) {
     Reboot();
   } else {
-    Reply({}, "ERROR");
+    Final("ERROR");
   }
 }
 
@@ -249,11 +253,11 @@ void DeviceModel::ReadPhoneBook(const std::string& args) {
   const auto last = comma == std::string::npos ? first
                                                : ParseNumber(std::string_view(args).substr(comma + 1));
   if (!first || !last) {
-    Reply({}, "ERROR");
+    Final("ERROR");
     return;
   }
   if (*first < 1 || *last > cfg_.simCapacity || *first > *last) {
-    Reply({}, "+CME ERROR: " + std::to_string(kCmeInvalidIndex));
+    Final("+CME ERROR: " + std::to_string(kCmeInvalidIndex));
     return;
   }
   std::vector<std::string> lines;
@@ -270,25 +274,25 @@ void DeviceModel::ReadPhoneBook(const std::string& args) {
 void DeviceModel::WritePhoneBook(const std::string& args) {
   const auto write = ParsePhoneBookWrite(args);
   if (!write) {
-    Reply({}, "ERROR");
+    Final("ERROR");
     return;
   }
   if (write->index < 1 || write->index > cfg_.simCapacity) {
-    Reply({}, "+CME ERROR: " + std::to_string(kCmeInvalidIndex));
+    Final("+CME ERROR: " + std::to_string(kCmeInvalidIndex));
     return;
   }
   if (auto fault = faults_.find(write->index); fault != faults_.end()) {
     const std::string reply = fault->second.reply;
     if (fault->second.remaining > 0 && --fault->second.remaining == 0) faults_.erase(fault);
-    Reply({}, reply);
+    Final(reply);
     return;
   }
   if (write->name.size() > static_cast<std::size_t>(kMaxNameLength)) {
-    Reply({}, "+CME ERROR: " + std::to_string(kCmeTextTooLong));
+    Final("+CME ERROR: " + std::to_string(kCmeTextTooLong));
     return;
   }
   if (write->number.size() > static_cast<std::size_t>(kMaxNumberLength)) {
-    Reply({}, "+CME ERROR: " + std::to_string(kCmeDialStringTooLong));
+    Final("+CME ERROR: " + std::to_string(kCmeDialStringTooLong));
     return;
   }
   if (write->erase || (write->number.empty() && write->name.empty())) {
@@ -296,20 +300,20 @@ void DeviceModel::WritePhoneBook(const std::string& args) {
   } else {
     cfg_.sim[write->index] = SimEntry{write->number, write->name};
   }
-  Reply({});
+  Final("OK");
 }
 
 void DeviceModel::StartScriptUpload(const std::string& args) {
   // The size follows the last comma, so a quoted name may itself hold commas.
   const std::size_t comma = args.rfind(',');
   if (comma == std::string::npos) {
-    Reply({}, "ERROR");
+    Final("ERROR");
     return;
   }
   const std::string name = Unquoted(std::string_view(args).substr(0, comma));
   const auto size = ParseNumber(std::string_view(args).substr(comma + 1));
   if (name.empty() || !size || *size == 0 || static_cast<std::size_t>(*size) > kMaxScriptSize) {
-    Reply({}, "ERROR");
+    Final("ERROR");
     return;
   }
   uploading_ = true;
@@ -325,11 +329,11 @@ void DeviceModel::TakeScriptByte(char c) {
   if (--uploadRemaining_ > 0) return;
   uploading_ = false;
   scripts_[uploadName_] = std::exchange(uploadData_, {});
-  Reply({});
+  Final("OK");
 }
 
 void DeviceModel::Reboot() {
-  Reply({});
+  Final("OK");
   booting_ = true;
   running_ = false;
   ++generation_;

@@ -96,6 +96,8 @@ class DeviceModel {
   void Send(std::string bytes);        // after the reply latency
   void Emit(const std::string& bytes); // right now, unless silent
   void Reply(const std::vector<std::string>& lines, const std::string& final = "OK");
+  void Answer(const std::string& line);     // one information line, then OK
+  void Final(const std::string& result);    // a final result code alone
   void CompleteLine();
   void Execute(const std::string& line);
   void ReadPhoneBook(const std::string& args);

@@ -142,8 +142,10 @@ TEST(DeviceModel, AnswersFixedQueriesAndRejectsUnknownCommands) {
       {"AT#CGSN", OkReply("#CGSN: 356938035643809")},
       {"at#cgsn", OkReply("#CGSN: 356938035643809")},
       {"AT#SRS=1,3", kOk},
-      {"AT#ESCRIPT=kel.py", kOk},
+      {"AT#SRS?", OkReply("#SRS: 1,3")},
+      {"AT#ESCRIPT=main.py", kOk},
       {"AT#ESCRIPT=\"kel.py\"", kOk},
+      {"AT#ESCRIPT?", OkReply("#ESCRIPT: \"kel.py\"")},
       {"AT+FOO", kError},
       {"HELLO", kError},
       {"AT+COPS", kError},
@@ -380,7 +382,7 @@ TEST(DeviceModel, PendingCallbacksAreHarmlessAfterTheModelIsGone) {
   EXPECT_EQ(output, "");
 }
 
-TEST(DefaultConfiguration, FillsConsecutiveSlotsWithTheControllerEntries) {
+TEST(SimDefaultConfiguration, FillsConsecutiveSlotsWithTheControllerEntries) {
   const DeviceConfig cfg = kel::DefaultConfiguration();
   std::map<std::string, std::string> byName;
   int expectedSlot = 1;
@@ -400,7 +402,7 @@ TEST(DefaultConfiguration, FillsConsecutiveSlotsWithTheControllerEntries) {
   EXPECT_GT(cfg.sim.size(), byName.count("ADMIN1") + 11u);  // user entries as well
 }
 
-class ConfigFile : public ::testing::Test {
+class SimConfigFile : public ::testing::Test {
  protected:
   void TearDown() override { std::filesystem::remove(path_); }
   std::string Write(const std::string& content) {
@@ -411,7 +413,7 @@ class ConfigFile : public ::testing::Test {
                                 ("kel_config_test_" + std::to_string(::getpid()) + ".txt");
 };
 
-TEST_F(ConfigFile, MapsKeysToSimEntriesInFileOrderWithAnyLineEnding) {
+TEST_F(SimConfigFile, MapsKeysToSimEntriesInFileOrderWithAnyLineEnding) {
   const std::vector<std::string> lines = {
       "ADMIN1=+420603111222", "ABUTTON2=+420731777888", "BBUTTON1=", "PARAMKEL=4#4#0#0#1#7#2#0",
       "PARAMRL1=5#1#03#1",    "PARAMRL2=6#1#03#1",      "ALARMOFF=4321", "Novak Jan=602100200",
@@ -440,7 +442,7 @@ TEST_F(ConfigFile, MapsKeysToSimEntriesInFileOrderWithAnyLineEnding) {
   }
 }
 
-TEST_F(ConfigFile, ReportsUnreadableAndOversizedFiles) {
+TEST_F(SimConfigFile, ReportsUnreadableAndOversizedFiles) {
   const std::string missing = (std::filesystem::temp_directory_path() / "no_such_kel_config.txt").string();
   try {
     kel::LoadConfigurationFile(missing);
