@@ -68,7 +68,7 @@ class DeviceModel {
   // Same effect as DTR going on (a pty has no DTR line).
   void StopProgram();
 
-  // Inspection for tests and the UI.
+  // Read-only views for tests and the UI.
   const std::map<int, SimEntry>& Sim() const;
   const std::map<std::string, std::string>& Scripts() const;  // name -> bytes stored by AT#WSCRIPT
   bool Echo() const;
