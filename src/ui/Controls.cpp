@@ -14,6 +14,9 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSlider>
+#include <QStyleOptionTab>
+#include <QStylePainter>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTextBlock>
 #include <algorithm>
@@ -513,9 +516,52 @@ int TComboBox::ItemIndex() const { return combo_->findText(ToQString(text_)); }
 int TComboBox::ItemCount() const { return combo_->count(); }
 
 // ---------------------------------------------------------------------------------------
+namespace {
+
+// Tabs with a large icon above the caption, so that five captioned tabs with 40 x 40 icons
+// fit the page control's width.
+class IconAboveTextTabBar : public QTabBar {
+ protected:
+  QSize tabSizeHint(int index) const override {
+    const QFontMetrics fm(font());
+    const QSize icon = iconSize();
+    const int w = std::max(icon.width(), fm.horizontalAdvance(tabText(index))) + 18;
+    return {w, icon.height() + fm.height() + 14};
+  }
+
+  void paintEvent(QPaintEvent*) override {
+    QStylePainter p(this);
+    const QFontMetrics fm(font());
+    for (int i = 0; i < count(); ++i) {
+      QStyleOptionTab opt;
+      initStyleOption(&opt, i);
+      const QString text = opt.text;
+      const QIcon icon = opt.icon;
+      opt.text.clear();
+      opt.icon = QIcon();
+      p.drawControl(QStyle::CE_TabBarTabShape, opt);
+      const QRect r = opt.rect;
+      const QSize is = iconSize();
+      const int lift = i == currentIndex() ? 0 : 2;
+      const QIcon::Mode mode = isTabEnabled(i) ? QIcon::Normal : QIcon::Disabled;
+      icon.paint(&p, QRect(r.center().x() - is.width() / 2, r.top() + 5 + lift, is.width(), is.height()),
+                 Qt::AlignCenter, mode);
+      p.setPen(palette().color(isTabEnabled(i) ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
+      p.drawText(QRect(r.left(), r.top() + 7 + is.height() + lift, r.width(), fm.height()), Qt::AlignCenter, text);
+    }
+  }
+};
+
+class IconTabWidget : public QTabWidget {
+ public:
+  IconTabWidget() { setTabBar(new IconAboveTextTabBar()); }
+};
+
+}  // namespace
+
 void TPageControl::Create(QWidget* parent, const std::string& name, int left, int top, int width,
                           int height, int iconSize) {
-  tabs_ = new QTabWidget();
+  tabs_ = iconSize > 0 ? new IconTabWidget() : new QTabWidget();
   Attach(tabs_, parent, name);
   SetBounds(left, top, width, height);
   if (iconSize > 0) tabs_->setIconSize(QSize(iconSize, iconSize));

@@ -1,0 +1,50 @@
+// Renders the window and each tab to PNG files under the build folder, for review.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QImage>
+#include <QPixmap>
+
+#include "support/FormHarness.h"
+
+namespace {
+
+QString ScreensDir() {
+  const QString dir = QStringLiteral(VIRODO_BINARY_DIR) + QStringLiteral("/screens");
+  QDir().mkpath(dir);
+  return dir;
+}
+
+void Grab(TForm1& form, const QString& name) {
+  form.show();
+  const QPixmap shot = form.grab();
+  ASSERT_FALSE(shot.isNull());
+  EXPECT_EQ(shot.size(), QSize(613, 503));
+  ASSERT_TRUE(shot.save(ScreensDir() + "/" + name + ".png"));
+}
+
+}  // namespace
+
+TEST(Render, WindowAndEveryTab) {
+  FormHarness h;
+  TForm1& f = h.f();
+  f.PageControl1.SetActivePage(f.Buttons);
+  f.KELtyp.SetActivePage(f.KELtyp1);
+  Grab(f, "buttons-1");
+  f.KELtyp.SetActivePage(f.KELtyp2);
+  Grab(f, "buttons-2");
+  f.PageControl1.SetActivePage(f.PhoneBook);
+  Grab(f, "phonebook");
+  f.PageControl1.SetActivePage(f.seting);
+  for (ui::TTabSheet* page : {&f.Calls, &f.Relays, &f.SMSs, &f.Admin}) {
+    f.PageControl2.SetActivePage(*page);
+    Grab(f, "setting-" + QString::fromStdString(page->Name()).toLower());
+  }
+  f.PageControl1.SetActivePage(f.TabSheet2);
+  f.SetServiceButtonsVisible(true);
+  Grab(f, "monitor");
+  f.PageControl1.SetActivePage(f.service);
+  f.Prubeh.SetVisible(true);
+  f.Prubeh.SetPosition(40);
+  Grab(f, "service-with-progress");
+}
