@@ -149,6 +149,10 @@ class TForm1 : public QWidget {
   void SaveKELClick();
   void LockControls();
   void UnlockControls();
+  // Steps called by the response dispatcher: a phone-book entry line ("+CPBR") while reading,
+  // and an "OK" while a write is in progress.
+  void EntryHandler();
+  void WriteOkStep();
 
   // ---- configuration file (src/files) -----------------------------------------------------
   void SaveClick();
@@ -169,6 +173,12 @@ class TForm1 : public QWidget {
   void ClrListClick();
   void UpgradeClick();
   int LoadUploadFile(int index);
+  // Steps called by the response dispatcher: the device reports "STOP"; the first "OK" that
+  // no upload takes after it queries the operator; an "OK" during an upload ends the current
+  // script file and announces the next one.
+  void StopStep();
+  void QueryOperatorAfterStop();
+  void UploadOkStep();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
