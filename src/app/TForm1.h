@@ -140,6 +140,27 @@ class TForm1 : public QWidget {
   // ---- field rules, interlocks, parameter strings, phone book (src/config) --------------
   void CollectParameters();
   void ShowParameters();
+  // Change handlers of the entry fields: clean the text with the field's rule, caret to the
+  // end; a telephone field with a twin (the same button number on the other "Buttons" page)
+  // then hands its text to the twin.
+  void PhoneFieldChange(ui::TEdit& field, ui::TEdit* twin);
+  void RelCodeChange(ui::TEdit& field);
+  void RelTimeChange(ui::TEdit& field);
+  // Option interlocks between the call hang-up options and the relay options.
+  void RelRing1Click();
+  void RelRingAll1Click();
+  void RelRing2Click();
+  void RelRingAll2Click();
+  void SIMCallClick();
+  void AllCallClick();
+  void RelSMS1Click();
+  void RelCam1Click();
+  void RelLi1Click();
+  void RelBut1Click();
+  void RelSMS2Click();
+  void RelCam2Click();
+  void RelLi2Click();
+  void RelBut2Click();
   void LineInClick();
   void LineDelClick();
   void FindClick();

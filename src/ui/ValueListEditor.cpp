@@ -98,6 +98,22 @@ void TValueListEditor::DeleteRow(int row) {
   Refresh();
 }
 
+void TValueListEditor::InsertEmptyRow() {
+  if (row_ >= 1 && RowText(row_) == "=") return;
+  InsertRow("", "", false);
+}
+
+void TValueListEditor::DeleteCurrentRow() {
+  if (RowCount() == 0) throw EListError(0);
+  const int doomed = row_;
+  if (row_ == RowCount() && RowCount() > 1) row_ = row_ - 1;
+  rows_.erase(rows_.begin() + (doomed - 1));
+  if (row_ > RowCount()) row_ = RowCount();
+  Refresh();
+}
+
+void TValueListEditor::SetFocus() { table_->setFocus(); }
+
 void TValueListEditor::SetRow(int row) {
   if (row < 1 || row > RowCount()) throw EListError(row);
   row_ = row;

@@ -38,6 +38,12 @@ class TValueListEditor : public TControl {
   // Returns the new row.
   int InsertRow(const std::string& name, const std::string& number, bool append);
   void DeleteRow(int row);
+  // Insert Line: an empty row at the current row, unless the current row is empty already.
+  void InsertEmptyRow();
+  // Delete Line: removes the current row; on the last of several rows the row above becomes
+  // current. With no rows: the list's index error for index 0.
+  void DeleteCurrentRow();
+  void SetFocus();
 
   // The current row (from 1); 0 when there are no rows.
   int Row() const { return row_; }
