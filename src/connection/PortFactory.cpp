@@ -1,14 +1,9 @@
 #include "connection/PortFactory.h"
 
-#include "connection/ScriptedPort.h"
+#include "connection/SerialPort.h"
 
 namespace connection {
 
-std::unique_ptr<TComPort> CreateProgramPort() {
-  // Until the serial port lands, every send fails as a cancelled port choice does.
-  auto port = std::make_unique<ScriptedPort>();
-  port->failSendWith = "No serial port has been chosen.";
-  return port;
-}
+std::unique_ptr<TComPort> CreateProgramPort() { return std::make_unique<SerialPort>(); }
 
 }  // namespace connection
