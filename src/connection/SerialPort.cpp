@@ -219,8 +219,11 @@ void SerialPort::OnSerialError(QSerialPort::SerialPortError error) {
   }
   // The device went away (unplugged, or the far end of a pseudo-terminal closed). Qt keeps
   // reporting it until the port is closed: take the first report, close, show it once.
-  const std::string message = "The serial port " + chosen_.value_or("") +
-                              " stopped working (" + Reason() + ") and has been closed";
+  // The system's text is not told here: Qt reads errno after a read that merely ended, so
+  // it names whatever call failed last.
+  const std::string message = "The connection to serial port " + chosen_.value_or("") +
+                              " was lost (the device was unplugged or switched off); the port "
+                              "has been closed";
   lost_ = true;
   QTimer::singleShot(0, context_.get(), [this, message] {
     DropLink();

@@ -216,8 +216,9 @@ TEST_F(SerialPortOnKelSim, UnplugIsShownOnceClosesAndTheNextSendReopens) {
   // Let the event loop run on: a port that keeps reporting its failure would add boxes.
   QTest::qWait(300);
   ASSERT_EQ(services.dialogs.errors.size(), 1u);
-  EXPECT_NE(services.dialogs.errors[0].find(sim.pty), std::string::npos)
-      << services.dialogs.errors[0];
+  EXPECT_EQ(services.dialogs.errors[0],
+            "The connection to serial port " + sim.pty +
+                " was lost (the device was unplugged or switched off); the port has been closed.");
   EXPECT_EQ(port->PortName(), "");
 
   // The old terminal is gone, so the next send asks for a port and opens the new one.

@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
+#include <QDir>
+#include <QPixmap>
 #include <QTemporaryDir>
 #include <optional>
 
@@ -126,6 +128,20 @@ TEST(SerialPortErrors, OpenErrorNamesThePortTheReasonAndTheGroup) {
   EXPECT_EQ(OpenErrorText("/dev/virodo-missing", "Permission denied", true),
             "Cannot open serial port /dev/virodo-missing: Permission denied")
       << "no group to name for a device that is not there";
+}
+
+// Renders the chooser to a PNG under the build folder, for review.
+TEST(PortChooserRender, Picture) {
+  PortChooser chooser({{"/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A10K-if00-port0",
+                        "FT232R USB UART (FTDI)"},
+                       {"/dev/ttyS0", ""},
+                       {kBuiltInDevice, ""}});
+  chooser.show();
+  const QString dir = QStringLiteral(VIRODO_BINARY_DIR) + QStringLiteral("/screens");
+  QDir().mkpath(dir);
+  const QPixmap shot = chooser.grab();
+  ASSERT_FALSE(shot.isNull());
+  EXPECT_TRUE(shot.save(dir + QStringLiteral("/port-chooser.png")));
 }
 
 }  // namespace
