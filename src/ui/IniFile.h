@@ -1,8 +1,14 @@
 // INI file access for the settings and UI-text file. Sections and keys are compared without
-// regard to letter case; a missing file, section or key gives the default.
+// regard to letter case; a missing file, section or key gives the default. Conventions: blanks
+// and tabs around names and values are dropped, lines starting with ";" or "#" are comments,
+// quotes are part of the value, the first of several equal sections or keys counts. Values
+// are read up to 2047 bytes.
 #pragma once
 
+#include <cstddef>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace ui {
@@ -30,6 +36,10 @@ class TIniFile {
   void UpdateFile() const;
 
  private:
+  // Lines after the section's header, [first, second); nothing when the section is missing.
+  std::optional<std::pair<std::size_t, std::size_t>> SectionRange(const std::string& section) const;
+  std::optional<std::size_t> FindKey(const std::string& section, const std::string& key) const;
+
   std::string path_;
   std::vector<std::string> lines_;
 };

@@ -6,6 +6,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 class QString;
 
@@ -50,6 +51,13 @@ int StrToInt(const std::string& s);
 
 // Like StrToInt, but gives `fallback` instead of throwing.
 int StrToIntDef(const std::string& s, int fallback);
+
+// The lines of a text file: a line ends at CR LF, a lone CR or a lone LF; the last line needs
+// no line end; an empty line is an empty text.
+std::vector<std::string> SplitLines(const std::string& text);
+
+// Every line followed by CR LF.
+std::string JoinLines(const std::vector<std::string>& lines);
 
 // Decimal, no leading zeros.
 std::string IntToStr(long long value);

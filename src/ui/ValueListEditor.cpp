@@ -42,9 +42,8 @@ class ValueGrid : public QTableWidget {
       event->accept();
       return;
     }
-    // A typed "=" would open the name's editor with it.
-    if (currentColumn() == kNameColumn && event->text() == QStringLiteral("=") &&
-        state() != QAbstractItemView::EditingState) {
+    // A typed "=" would open the name's editor with the "=" in it.
+    if (currentColumn() == kNameColumn && event->text() == QStringLiteral("=")) {
       RefuseEqualsSign(this);
       event->accept();
       return;
@@ -143,31 +142,9 @@ std::string TValueListEditor::Values(int row) const {
 
 bool TValueListEditor::IsEmptyRow(int row) const { return Keys(row).empty() && Values(row).empty(); }
 
-std::string TValueListEditor::Text() const {
-  std::string out;
-  for (const auto& r : rows_) {
-    out += r;
-    out += "\r\n";
-  }
-  return out;
-}
+std::string TValueListEditor::Text() const { return JoinLines(rows_); }
 
-void TValueListEditor::SetText(const std::string& text) {
-  std::vector<std::string> lines;
-  std::string cur;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    if (c == '\r' || c == '\n') {
-      lines.push_back(cur);
-      cur.clear();
-      if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    } else {
-      cur += c;
-    }
-  }
-  if (!cur.empty()) lines.push_back(cur);
-  SetStrings(lines);
-}
+void TValueListEditor::SetText(const std::string& text) { SetStrings(SplitLines(text)); }
 
 void TValueListEditor::SetStrings(const std::vector<std::string>& rows) {
   rows_ = rows;

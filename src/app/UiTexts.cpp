@@ -1,0 +1,126 @@
+#include "app/UiTexts.h"
+
+#include "app/TForm1.h"
+
+namespace app {
+
+std::vector<CaptionText> CaptionTexts(TForm1& f) {
+  return {
+      {"Buttons", &f.Buttons, {}},
+      {"Phone Book", &f.PhoneBook, {}},
+      {"Setting", &f.seting, {}},
+      {"Monitor", &f.TabSheet2, {}},
+      {"Service", &f.service, {}},
+      {"1 button", &f.KELtyp1, {}},
+      {"2 buttons", &f.KELtyp2, {}},
+      {"Insert Line", &f.LineIn, {}},
+      {"Delete Line", &f.LineDel, {}},
+      {"Find Name", &f.GroupBox6, {}},
+      {"Find", &f.Find, {}},
+      {"Calls", &f.Calls, {}},
+      {"Relays", &f.Relays, {}},
+      {"SMSs", &f.SMSs, {}},
+      {"Admin", &f.Admin, {}},
+      {"Volume Spk", &f.GroupBox1, {}},
+      {"Volume Mic", &f.GroupBox2, {}},
+      {"Incomming Call Pick Up", &f.GroupBox3, {}},
+      {"Info Tones", &f.InfoTones, {}},
+      {"No - ringing switch", &f.NoCall, {}},
+      {"All", &f.AllCall, {}},
+      {"only from SIM", &f.SIMCall, {}},
+      {"Beeps", &f.TonBeep, {}},
+      {"Ring Tones", &f.TonRing, {}},
+      {"Voice Messages", &f.TonVoice, {}},
+      {"Relay 1", &f.Relay1, {}},
+      {"Relay 2", &f.Relay2, {}},
+      // Relay 2 always shows the relay 1 texts.
+      {"camera", &f.RelCam1, {&f.RelCam2}},
+      {"light", &f.RelLi1, {&f.RelLi2}},
+      {"button", &f.RelBut1, {&f.RelBut2}},
+      {"SMS switch", &f.RelSMS1, {&f.RelSMS2}},
+      {"switch", &f.RelSW1, {&f.RelSW2}},
+      {"switch SIM ringing", &f.RelRing1, {&f.RelRing2}},
+      {"switch all ringing", &f.RelRingAll1, {&f.RelRingAll2}},
+      {"switching code", &f.Label31, {&f.Label32}},
+      {"switching time", &f.Label33, {&f.Label34}},
+      {"SMSs with opening numbers", &f.SendSMS, {}},
+      {"Clock from GSM", &f.ClockGSM, {}},
+      {"SMS ALARM ON", &f.Label22, {}},
+      {"SMS ALARM OFF", &f.Label23, {}},
+      {"Port", &f.Port, {}},
+      {"disable", &f.PortDis, {}},
+      {"enable SMSs", &f.PortESMS, {}},
+      {"enable tons", &f.PortEtons, {}},
+      {"Run", &f.RunKEL, {}},
+      {"Stop", &f.StopKEL, {}},
+      // The PC buttons carry the same words as the device buttons.
+      {"Save", &f.SaveKEL, {&f.Save}},
+      {"Load", &f.LoadKEL, {&f.Load}},
+      {"Battery", &f.Battery, {}},
+      {"signal", &f.signal, {}},
+      {"Save Log", &f.SaveMonitor, {}},
+      {"Load List", &f.LoadList, {}},
+      {"Clear List", &f.ClrList, {}},
+      {"Upgrade", &f.Upgrade, {}},
+      {"Ring", &f.GroupBox7, {}},
+      {"Set to KEL", &f.SetTypeRing, {}},
+      {"KEL", &f.GroupBox4, {}},
+      {"Phone number for SMSs with opening numbers", &f.Label35, {}},
+  };
+}
+
+std::vector<HintText> HintTexts(TForm1& f) {
+  std::vector<ui::TControl*> numberFields;
+  for (const auto& column : {f.ABUTTON, f.AABUTTON, f.BBUTTON, f.ADMIN})
+    for (ui::TEdit* field : column)
+      if (field != &f.ABUTTON1) numberFields.push_back(field);
+  return {
+      {"Buttons", "Programming telephone numbers into buttons.", &f.Buttons, {}},
+      {"PhoneBook", "Telephone book in KEL.", &f.PhoneBook, {&f.PhoneBook1}},
+      {"Setting", "Setting parameters.", &f.seting, {}},
+      {"Service", "Upgrading fw of KEL, loading Voice Messages.", &f.service, {}},
+      {"Number of buttons", "Number of buttons.", &f.KELtyp, {}},
+      {"Telephone number", "Telephone number", &f.ABUTTON1, numberFields},
+      {"LineIn", "Insert a row into a phone book.", &f.LineIn, {}},
+      {"LineDel", "Delete a row from a phone book.", &f.LineDel, {}},
+      {"Find Name", "Find the line in the phone book by name.", &f.GroupBox6, {}},
+      {"VolumeSpk", "Adjusting the volume for the speaker.", &f.GroupBox1, {}},
+      {"VolumeMic", "Adjusting the volume of the microphone.", &f.GroupBox2, {}},
+      {"NoCall", "No Pick Up any calls - relay switching by ringing.", &f.NoCall, {}},
+      {"AllCall", "Pick Up all calls.", &f.AllCall, {}},
+      {"SIMCall", "Pick up a call only numbers stored on the SIM.", &f.SIMCall, {}},
+      {"TonBeep", "Service tones (indicated by pressing the button, sending SMS, etc.).", &f.TonBeep, {}},
+      {"TonRing", "Ringing for incoming calls and SMS.", &f.TonRing, {}},
+      {"TonVoice", "Voice Messages for individual functions and statuses KEL.", &f.TonVoice, {}},
+      {"RelCAM", "Relay switches pick up a call, hang up the call relay opens.", &f.RelCam1, {&f.RelCam2}},
+      {"RelSW", "Relay switches by ringing or DTMF code during a call.", &f.RelSW1, {&f.RelSW2}},
+      // Two blanks after "still".
+      {"RelLight",
+       "Relay switches pick up the call and will remain switched still  the switching time after hanging call.",
+       &f.RelLi1,
+       {&f.RelLi2}},
+      {"RelButton", "Relay is switched by pressing the button, it will remain switched by switching time.",
+       &f.RelBut1,
+       {&f.RelBut2}},
+      {"RelSMS", "The relay is on / off remotely using SMS.", &f.RelSMS1, {&f.RelSMS2}},
+      {"Monitor", "Monitoring serial communication.", &f.Monitor, {&f.TabSheet2}},
+      {"SaveMonitor", "Save monitored serial communication.", &f.SaveMonitor, {}},
+      {"LoadList", "Uploading a list of files to be transferred into KEL.", &f.LoadList, {}},
+      {"ClrList", "Deleting a file list.", &f.ClrList, {}},
+      {"List", "List of files to be transferred into KEL.", &f.List, {}},
+      {"Upgrade", "Upgrade (transfer) all files from the list to KEL.", &f.Upgrade, {}},
+      {"LoadKEL", "Loading parameters from KEL.", &f.LoadKEL, {}},
+      {"SaveKEL", "Saving parameters to KEL.", &f.SaveKEL, {}},
+      {"RunKEL", "Running operation KEL.", &f.RunKEL, {}},
+      {"StopKEL", "Stoping operation KEL.", &f.StopKEL, {}},
+      {"RXDled", "Indication of operation on the serial line KEL.", &f.RXDled, {}},
+      {"Battery", "Battery voltage (on-board network) KEL.", &f.Battery, {}},
+      {"Load", "Loading parameters from PC.", &f.Load, {}},
+      {"Save", "Saving parameters to PC.", &f.Save, {}},
+      {"signal", "Finding the signal strength (only when stopped KEL).", &f.signal, {}},
+      {"SMeter", "Signal is good, when color is green or blue.", &f.Smeter, {}},
+      {"SetTypeRing", "Setting type ringing from KEL", &f.SetTypeRing, {}},
+  };
+}
+
+}  // namespace app
