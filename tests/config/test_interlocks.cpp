@@ -82,7 +82,7 @@ TEST(Interlocks, SequencesOfClicks) {
       {"ringing then all-ringing on relay 2 leaves only all-ringing",
        {Tick("RelRing2", &TForm1::RelRing2), Tick("RelRingAll2", &TForm1::RelRingAll2)},
        "NoCall RelSW2 RelRingAll2"},
-      {"selecting switch unticks nothing",
+      {"another function and back to switch",
        {Tick("RelRing1", &TForm1::RelRing1), Select("RelSMS1", &TForm1::RelSMS1),
         Tick("RelRingAll1", &TForm1::RelRingAll1), Select("RelSW1", &TForm1::RelSW1)},
        "NoCall RelSW1 RelRingAll1"},
@@ -128,4 +128,21 @@ TEST(Interlocks, UserClicksGoThroughTheSameHandlers) {
   EXPECT_EQ(State(f), "NoCall RelSW1 RelRingAll1");
   qobject_cast<QAbstractButton*>(f.RelLi1.Widget())->click();
   EXPECT_EQ(State(f), "NoCall RelLi1");
+}
+
+TEST(Interlocks, SwitchNoCallAndPortButtonsUntickNothing) {
+  FormHarness h;
+  TForm1& f = h.f();
+  // Tick all four ringing boxes with their own handlers out of the way, then choose the
+  // controls that have no interlock.
+  for (ui::TCheckBox* box : {&f.RelRing1, &f.RelRingAll1, &f.RelRing2, &f.RelRingAll2}) {
+    const ui::Handler handler = box->OnClick;
+    box->OnClick = nullptr;
+    box->SetChecked(true);
+    box->OnClick = handler;
+  }
+  for (ui::TRadioButton* button : {&f.RelSW1, &f.RelSW2, &f.NoCall, &f.PortDis, &f.PortEtons, &f.PortESMS})
+    button->SetChecked(true);
+  for (ui::TCheckBox* box : {&f.TonBeep, &f.TonRing, &f.TonVoice, &f.SendSMS, &f.ClockGSM}) box->SetChecked(true);
+  EXPECT_EQ(State(f), "NoCall RelSW1 RelRing1 RelRingAll1 RelSW2 RelRing2 RelRingAll2");
 }
