@@ -76,6 +76,7 @@ bool SerialPort::IsOpen() const { return device_ != nullptr || serial_->isOpen()
 std::string SerialPort::Reason() const { return ui::FromQString(serial_->errorString()); }
 
 void SerialPort::EnsureOpen() {
+  ReportLostLink();  // a failure not yet handled closes the port first
   if (IsOpen()) return;
   if (!chosen_) {
     chosen_ = chooser_();
@@ -219,16 +220,19 @@ void SerialPort::OnSerialError(QSerialPort::SerialPortError error) {
   }
   // The device went away (unplugged, or the far end of a pseudo-terminal closed). Qt keeps
   // reporting it until the port is closed: take the first report, close, show it once.
+  lost_ = true;
+  QTimer::singleShot(0, context_.get(), [this] { ReportLostLink(); });
+}
+
+void SerialPort::ReportLostLink() {
+  if (!lost_) return;
   // The system's text is not told here: Qt reads errno after a read that merely ended, so
   // it names whatever call failed last.
   const std::string message = "The connection to serial port " + chosen_.value_or("") +
                               " was lost (the device was unplugged or switched off); the port "
                               "has been closed";
-  lost_ = true;
-  QTimer::singleShot(0, context_.get(), [this, message] {
-    DropLink();
-    ui::EventGate::Instance().Post([message] { ui::ShowError(message); });
-  });
+  DropLink();
+  ui::EventGate::Instance().Post([message] { ui::ShowError(message); });
 }
 
 void SerialPort::DropLink() {

@@ -60,6 +60,8 @@ class SerialPort : public TComPort {
   void OnSerialError(QSerialPort::SerialPortError error);
   // Closes the port after it failed; the next send opens it again.
   void DropLink();
+  // After a failure while open: closes the port and shows the error once.
+  void ReportLostLink();
   std::string Reason() const;
 
   Chooser chooser_;

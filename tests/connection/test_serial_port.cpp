@@ -1,15 +1,14 @@
 // The real serial code path against kel-sim on a pseudo-terminal, on the real clock.
 #include <gtest/gtest.h>
 
-#include <QLabel>
 #include <QProcess>
-#include <QPushButton>
-#include <QComboBox>
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
+#include <csignal>
 #include <cstdlib>
 #include <optional>
+#include <sys/prctl.h>
 
 #include "app/TForm1.h"
 #include "connection/PortChooser.h"
@@ -41,6 +40,9 @@ class KelSim {
   }
   // Starts it and reads the terminal path; false when it does not come up.
   bool Start() {
+    // Should this test program crash, the simulator goes with it rather than live on holding
+    // what it inherited (the terminal, the build's lock file).
+    proc_.setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGKILL); });
     proc_.start(QString::fromLocal8Bit(Program()), {QStringLiteral("--status-interval"),
                                                      QStringLiteral("0")});
     if (!proc_.waitForStarted(kWaitMs)) return false;
