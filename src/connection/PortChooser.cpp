@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSerialPortInfo>
 #include <QVBoxLayout>
@@ -62,8 +63,10 @@ PortChooser::PortChooser(std::vector<PortEntry> entries, QWidget* parent)
   ports_->setEditable(true);
   ports_->setInsertPolicy(QComboBox::NoInsert);
   ports_->setMinimumWidth(360);
+  ports_->setSizeAdjustPolicy(QComboBox::AdjustToContents);  // long by-id names fit
   for (const PortEntry& entry : entries_) ports_->addItem(ui::ToQString(EntryText(entry)));
   if (ports_->count() > 0) ports_->setCurrentIndex(0);
+  ports_->lineEdit()->setCursorPosition(0);
   layout->addWidget(ports_);
 
   auto* buttons = new QHBoxLayout;
