@@ -154,6 +154,8 @@ void TForm1::BuildLayout() {
   WhitePanel2b.Create(p2, "WhitePanel2b", 210, 175, 255, 163, kWhite, true);
   Sipka2a.Create(p2, "Sipka2a", 160, 80, 48, 24, ":/arrow_left.png");
   Sipka2b.Create(p2, "Sipka2b", 160, 246, 48, 24, ":/arrow_left.png");
+  Sipka2a.SetVisible(true);  // the two-button page always shows its two arrows
+  Sipka2b.SetVisible(true);
 
   AABUTTON = {&AABUTTON1, &AABUTTON2, &AABUTTON3, &AABUTTON4, &AABUTTON5, &AABUTTON6, &AABUTTON7};
   ABUTTON = {&ABUTTON1, &ABUTTON2, &ABUTTON3, &ABUTTON4, &ABUTTON5, &ABUTTON6, &ABUTTON7};
@@ -269,7 +271,6 @@ void TForm1::BuildLayout() {
   // ---- tab monitor
   QWidget* mon = TabSheet2.Page();
   Monitor.Create(mon, "Monitor", 4, 4, 481, 350);
-  Monitor.SetReadOnly(true);
   Monitor.SetBackground(kMonitorGrey);
   SaveMonitor.Create(mon, "SaveMonitor", 4, 360, 110, 27, "Save Log", ":/glyph_savelog.png");
   IMEI.Create(mon, "IMEI", 290, 360, 85, 27, "IMEI");

@@ -16,6 +16,7 @@
 #include "app/ProgramValues.h"
 #include "connection/ComPort.h"
 #include "ui/Controls.h"
+#include "ui/LogView.h"
 #include "ui/ValueListEditor.h"
 
 class TForm1 : public QWidget {
@@ -84,7 +85,7 @@ class TForm1 : public QWidget {
   ui::TLabel Label35;
 
   // Tab monitor
-  ui::TMemo Monitor;
+  ui::TLogView Monitor;
   ui::TButton SaveMonitor, IMEI, Inicializace;
 
   // Tab service

@@ -636,12 +636,27 @@ void TImage::Create(QWidget* parent, const std::string& name, int left, int top,
   SetBounds(left, top, width, height);
   label->setAttribute(Qt::WA_TranslucentBackground);
   label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  if (picture) {
-    const QString path = QString::fromLatin1(picture);
-    QImage image = path.endsWith(QLatin1String(".jpg")) ? LoadJpeg(path) : QImage(path);
-    hasPicture_ = !image.isNull();
-    if (hasPicture_) label->setPixmap(QPixmap::fromImage(image));
-  }
+  picture_ = picture ? picture : "";
+}
+
+void TImage::SetVisible(bool visible) {
+  // Pictures are decoded when first shown: most photos of the window never are.
+  if (visible) Load();
+  TControl::SetVisible(visible);
+}
+
+bool TImage::HasPicture() {
+  Load();
+  return hasPicture_;
+}
+
+void TImage::Load() {
+  if (loaded_ || picture_.empty()) return;
+  loaded_ = true;
+  const QString path = QString::fromStdString(picture_);
+  const QImage image = path.endsWith(QLatin1String(".jpg")) ? LoadJpeg(path) : QImage(path);
+  hasPicture_ = !image.isNull();
+  if (hasPicture_) static_cast<QLabel*>(widget_)->setPixmap(QPixmap::fromImage(image));
 }
 
 class ShapeWidget : public QWidget {

@@ -52,7 +52,7 @@ class TControl {
 
   // The control's own Visible / Enabled property (as set, whatever its parents are).
   bool Visible() const { return visible_; }
-  void SetVisible(bool visible);
+  virtual void SetVisible(bool visible);
   bool Enabled() const { return enabled_; }
   void SetEnabled(bool enabled);
 
@@ -352,9 +352,14 @@ class TImage : public TControl {
  public:
   void Create(QWidget* parent, const std::string& name, int left, int top, int width, int height,
               const char* picture);
-  bool HasPicture() const { return hasPicture_; }
+  void SetVisible(bool visible) override;
+  // Whether the picture could be loaded (loads it when not yet shown).
+  bool HasPicture();
 
  private:
+  void Load();
+  std::string picture_;
+  bool loaded_ = false;
   bool hasPicture_ = false;
 };
 

@@ -40,6 +40,7 @@ TEST(Render, WindowAndEveryTab) {
     f.PageControl2.SetActivePage(*page);
     Grab(f, "setting-" + QString::fromStdString(page->Name()).toLower());
   }
+  h.Feed("\r\nOK\r\n+COPS: 0,0,\"T-Mobile CZ\"\r\n+CSQ: 17,0\r\n#CBC: 0,385\r\n");
   f.PageControl1.SetActivePage(f.TabSheet2);
   f.SetServiceButtonsVisible(true);
   Grab(f, "monitor");
