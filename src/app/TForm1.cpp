@@ -131,7 +131,7 @@ void TForm1::BuildLayout() {
   PageControl1.SetActivePage(Buttons);
 
   // ---- tab Buttons: two pages, one per device variant
-  KELtyp.Create(Buttons.Page(), "KELtyp", 4, 4, 481, 386);
+  KELtyp.Create(Buttons.Page(), "KELtyp", 4, 4, 485, 372);
   KELtyp1.Create(KELtyp, "KELtyp1", "1");
   KELtyp2.Create(KELtyp, "KELtyp2", "2 buttons");
   KELtyp.SetActivePage(KELtyp1);
@@ -175,7 +175,7 @@ void TForm1::BuildLayout() {
 
   // ---- tab PhoneBook
   QWidget* pb = PhoneBook.Page();
-  PhoneBook1.Create(pb, "PhoneBook1", 8, 8, 305, 380);
+  PhoneBook1.Create(pb, "PhoneBook1", 8, 8, 305, 364);
   LineIn.Create(pb, "LineIn", 328, 8, 150, 27, "Insert line", ":/glyph_insert.png");
   LineDel.Create(pb, "LineDel", 328, 42, 150, 27, "Delete Line", ":/glyph_delete.png");
   GroupBox6.Create(pb, "GroupBox6", 328, 84, 150, 92, "Find Name");
@@ -183,7 +183,7 @@ void TForm1::BuildLayout() {
   Find.Create(GroupBox6.Widget(), "Find", 10, 54, 130, 27, "Find", ":/glyph_find.png");
 
   // ---- tab seting
-  PageControl2.Create(seting.Page(), "PageControl2", 4, 4, 481, 386);
+  PageControl2.Create(seting.Page(), "PageControl2", 4, 4, 485, 372);
   Calls.Create(PageControl2, "Calls", "Calls");
   Relays.Create(PageControl2, "Relays", "Relays");
   SMSs.Create(PageControl2, "SMSs", "SMSs");
@@ -270,16 +270,16 @@ void TForm1::BuildLayout() {
 
   // ---- tab monitor
   QWidget* mon = TabSheet2.Page();
-  Monitor.Create(mon, "Monitor", 4, 4, 481, 350);
+  Monitor.Create(mon, "Monitor", 4, 4, 485, 336);
   Monitor.SetBackground(kMonitorGrey);
-  SaveMonitor.Create(mon, "SaveMonitor", 4, 360, 110, 27, "Save Log", ":/glyph_savelog.png");
-  IMEI.Create(mon, "IMEI", 290, 360, 85, 27, "IMEI");
-  Inicializace.Create(mon, "Inicializace", 385, 360, 100, 27, "Inicializace");
+  SaveMonitor.Create(mon, "SaveMonitor", 4, 346, 110, 27, "Save Log", ":/glyph_savelog.png");
+  IMEI.Create(mon, "IMEI", 284, 346, 95, 27, "IMEI");
+  Inicializace.Create(mon, "Inicializace", 385, 346, 104, 27, "Inicializace");
   Inicializace.SetFontColor(QColor(255, 0, 0));
 
   // ---- tab service
   QWidget* svc = service.Page();
-  List.Create(svc, "List", 4, 4, 300, 380);
+  List.Create(svc, "List", 4, 4, 300, 372);
   List.SetBackground(kMonitorGrey);
   LoadList.Create(svc, "LoadList", 314, 4, 165, 27, "Load List", ":/glyph_loadlist.png");
   ClrList.Create(svc, "ClrList", 314, 38, 165, 27, "Clear List", ":/glyph_clear.png");

@@ -49,3 +49,33 @@ TEST(Render, WindowAndEveryTab) {
   f.Prubeh.SetPosition(40);
   Grab(f, "service-with-progress");
 }
+
+// Nothing is clipped: every named control of the window lies inside its parent, on every page.
+TEST(Render, EveryControlFitsInsideItsParent) {
+  FormHarness h;
+  TForm1& f = h.f();
+  f.show();
+  // Lay out every page once, as showing it would.
+  for (ui::TPageControl* pc : {&f.PageControl1, &f.KELtyp, &f.PageControl2}) {
+    for (int i = 0; i < pc->Tabs()->count(); ++i) {
+      pc->Tabs()->setCurrentIndex(i);
+      QCoreApplication::processEvents();
+    }
+  }
+  f.PageControl1.Tabs()->setCurrentIndex(1);
+  int checked = 0;
+  for (QWidget* w : f.findChildren<QWidget*>()) {
+    if (w->objectName().isEmpty() || w->objectName().startsWith(QLatin1String("qt_"))) continue;
+    QWidget* parent = w->parentWidget();
+    if (!parent || parent->inherits("QStackedWidget") || parent->inherits("QAbstractScrollArea")) continue;
+    if (parent->objectName().startsWith(QLatin1String("qt_")) || parent->inherits("QComboBox") ||
+        parent->inherits("QTabBar"))
+      continue;
+    ++checked;
+    EXPECT_TRUE(parent->rect().contains(w->geometry()))
+        << w->objectName().toStdString() << " " << w->geometry().x() << "," << w->geometry().y() << " "
+        << w->geometry().width() << "x" << w->geometry().height() << " does not fit "
+        << parent->objectName().toStdString() << " " << parent->width() << "x" << parent->height();
+  }
+  EXPECT_GT(checked, 150);
+}
