@@ -11,6 +11,7 @@
 #include <sys/prctl.h>
 
 #include "app/TForm1.h"
+#include "support/KelSim.h"
 #include "connection/PortChooser.h"
 #include "connection/SerialPort.h"
 #include "ui/Runtime.h"
@@ -20,48 +21,9 @@ using connection::SerialPort;
 
 namespace {
 
-constexpr int kWaitMs = 10000;  // an upper bound for a reply; never a timing assertion
-
-struct RealServices {
-  ui::RealClock clock;
-  ui::ScriptedDialogs dialogs;
-  ui::RuntimeScope scope{&clock, &dialogs};
-};
-
-// One kel-sim process serving the device on a fresh pseudo-terminal.
-class KelSim {
- public:
-  static const char* Program() { return std::getenv("VIRODO_KEL_SIM"); }
-
-  ~KelSim() {
-    if (proc_.state() == QProcess::NotRunning) return;
-    proc_.terminate();
-    if (!proc_.waitForFinished(3000)) Kill();
-  }
-  // Starts it and reads the terminal path; false when it does not come up.
-  bool Start() {
-    // Should this test program crash, the simulator goes with it rather than live on holding
-    // what it inherited (the terminal, the build's lock file).
-    proc_.setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGKILL); });
-    proc_.start(QString::fromLocal8Bit(Program()), {QStringLiteral("--status-interval"),
-                                                     QStringLiteral("0")});
-    if (!proc_.waitForStarted(kWaitMs)) return false;
-    while (!proc_.canReadLine()) {
-      if (!proc_.waitForReadyRead(kWaitMs)) return false;
-    }
-    pty = QString::fromLocal8Bit(proc_.readLine()).trimmed().toStdString();
-    return !pty.empty();
-  }
-  // The device vanishes at once, as an unplugged cable would take it.
-  void Kill() {
-    proc_.kill();
-    proc_.waitForFinished(kWaitMs);
-  }
-  std::string pty;
-
- private:
-  QProcess proc_;
-};
+using testsupport::KelSim;
+using testsupport::RealServices;
+constexpr int kWaitMs = testsupport::kKelSimWaitMs;
 
 std::string ErrorOf(const std::function<void()>& fn) {
   try {
