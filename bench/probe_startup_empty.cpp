@@ -1,19 +1,10 @@
 // Start-up probe for comparison: an empty 613 x 503 window, shown the same way as the main
 // window's probe, exiting at its first paint.
 #include <QApplication>
-#include <QEvent>
 #include <QWidget>
 #include <cstdlib>
 
-namespace {
-class QuitOnFirstPaint : public QObject {
- protected:
-  bool eventFilter(QObject*, QEvent* e) override {
-    if (e->type() == QEvent::Paint) QCoreApplication::exit(0);
-    return false;
-  }
-};
-}  // namespace
+#include "FirstPaint.h"
 
 int main(int argc, char** argv) {
   if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);

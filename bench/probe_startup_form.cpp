@@ -1,22 +1,13 @@
 // Start-up probe: from exec to the first paint of the main window (offscreen, scripted port,
 // no port chooser, virtual clock so the start-up's device pause is not counted), then exit.
 #include <QApplication>
-#include <QEvent>
 #include <cstdlib>
+
+#include "FirstPaint.h"
 
 #include "app/TForm1.h"
 #include "connection/ScriptedPort.h"
 #include "ui/Runtime.h"
-
-namespace {
-class QuitOnFirstPaint : public QObject {
- protected:
-  bool eventFilter(QObject*, QEvent* e) override {
-    if (e->type() == QEvent::Paint) QCoreApplication::exit(0);
-    return false;
-  }
-};
-}  // namespace
 
 int main(int argc, char** argv) {
   if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);

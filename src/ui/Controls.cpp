@@ -294,6 +294,25 @@ void TRadioButton::SetChecked(bool checked) {
 }
 
 // ---------------------------------------------------------------------------------------
+void TRangeControl::InitRange(int min, int max, int position) {
+  min_ = min;
+  max_ = max < min ? min : max;
+  position_ = Clamp(position, min_, max_);
+  Show();
+}
+
+void TRangeControl::SetMin(int min) { InitRange(min, max_ < min ? min : max_, position_); }
+
+void TRangeControl::SetMax(int max) { InitRange(min_ > max ? max : min_, max, position_); }
+
+void TRangeControl::SetPosition(int position) {
+  const int p = Clamp(position, min_, max_);
+  const bool changed = p != position_;
+  position_ = p;
+  Show();
+  if (changed && OnChange) OnChange();
+}
+
 void TTrackBar::Create(QWidget* parent, const std::string& name, int left, int top, int width, int height,
                        bool vertical, int min, int max, int position) {
   slider_ = new QSlider(vertical ? Qt::Vertical : Qt::Horizontal);
@@ -305,10 +324,7 @@ void TTrackBar::Create(QWidget* parent, const std::string& name, int left, int t
   // A vertical bar has its minimum at the top.
   if (vertical) slider_->setInvertedAppearance(true);
   if (vertical) slider_->setInvertedControls(true);
-  min_ = min;
-  max_ = max;
-  position_ = Clamp(position, min, max);
-  Show();
+  InitRange(min, max, position);
   QObject::connect(slider_, &QSlider::valueChanged, slider_, [this](int value) {
     PostUserEvent(slider_, [this, value] { SetPosition(value); });
   });
@@ -316,30 +332,8 @@ void TTrackBar::Create(QWidget* parent, const std::string& name, int left, int t
 
 void TTrackBar::Show() {
   const QSignalBlocker block(slider_);
-  slider_->setRange(min_, max_);
-  slider_->setValue(position_);
-}
-
-void TTrackBar::SetMin(int min) {
-  min_ = min;
-  if (max_ < min_) max_ = min_;
-  position_ = Clamp(position_, min_, max_);
-  Show();
-}
-
-void TTrackBar::SetMax(int max) {
-  max_ = max;
-  if (min_ > max_) min_ = max_;
-  position_ = Clamp(position_, min_, max_);
-  Show();
-}
-
-void TTrackBar::SetPosition(int position) {
-  const int p = Clamp(position, min_, max_);
-  const bool changed = p != position_;
-  position_ = p;
-  Show();
-  if (changed && OnChange) OnChange();
+  slider_->setRange(Min(), Max());
+  slider_->setValue(Position());
 }
 
 // ---------------------------------------------------------------------------------------
@@ -350,34 +344,12 @@ void TProgressBar::Create(QWidget* parent, const std::string& name, int left, in
   SetBounds(left, top, width, height);
   bar_->setOrientation(vertical ? Qt::Vertical : Qt::Horizontal);
   bar_->setTextVisible(false);
-  min_ = min;
-  max_ = max;
-  position_ = Clamp(position, min, max);
-  Show();
+  InitRange(min, max, position);
 }
 
 void TProgressBar::Show() {
-  bar_->setRange(min_, max_);
-  bar_->setValue(position_);
-}
-
-void TProgressBar::SetMin(int min) {
-  min_ = min;
-  if (max_ < min_) max_ = min_;
-  position_ = Clamp(position_, min_, max_);
-  Show();
-}
-
-void TProgressBar::SetMax(int max) {
-  max_ = max;
-  if (min_ > max_) min_ = max_;
-  position_ = Clamp(position_, min_, max_);
-  Show();
-}
-
-void TProgressBar::SetPosition(int position) {
-  position_ = Clamp(position, min_, max_);
-  Show();
+  bar_->setRange(Min(), Max());
+  bar_->setValue(Position());
 }
 
 // ---------------------------------------------------------------------------------------

@@ -177,39 +177,48 @@ class TRadioButton : public TCaptioned {
   bool checked_ = false;
 };
 
-class TTrackBar : public TControl {
+// A control whose position is held inside its range Min..Max.
+class TRangeControl : public TControl {
  public:
-  void Create(QWidget* parent, const std::string& name, int left, int top, int width, int height,
-              bool vertical, int min, int max, int position);
   int Min() const { return min_; }
   int Max() const { return max_; }
   int Position() const { return position_; }
   void SetMin(int min);
   void SetMax(int max);
-  void SetPosition(int position);  // held inside Min..Max
+  void SetPosition(int position);
+  // Runs when the position changes.
   Handler OnChange;
 
+ protected:
+  void InitRange(int min, int max, int position);
+  virtual void Show() = 0;
+
  private:
-  void Show();
-  QSlider* slider_ = nullptr;
-  int min_ = 0, max_ = 10, position_ = 0;
+  int min_ = 0, max_ = 100, position_ = 0;
 };
 
-class TProgressBar : public TControl {
+class TTrackBar : public TRangeControl {
  public:
   void Create(QWidget* parent, const std::string& name, int left, int top, int width, int height,
               bool vertical, int min, int max, int position);
-  int Min() const { return min_; }
-  int Max() const { return max_; }
-  int Position() const { return position_; }
-  void SetMin(int min);
-  void SetMax(int max);
-  void SetPosition(int position);  // held inside Min..Max
+
+ protected:
+  void Show() override;
 
  private:
-  void Show();
+  QSlider* slider_ = nullptr;
+};
+
+class TProgressBar : public TRangeControl {
+ public:
+  void Create(QWidget* parent, const std::string& name, int left, int top, int width, int height,
+              bool vertical, int min, int max, int position);
+
+ protected:
+  void Show() override;
+
+ private:
   QProgressBar* bar_ = nullptr;
-  int min_ = 0, max_ = 100, position_ = 0;
 };
 
 class GaugeWidget;

@@ -270,7 +270,9 @@ TEST(Upload, HowAnUploadGoesAndEnds) {
       EXPECT_NE(h.dialogs.errors[0].find(error), std::string::npos) << h.dialogs.errors[0];
     }
     EXPECT_EQ(f.Prubeh.Visible(), c.barVisible);
-    if (c.barVisible || !c.sends.empty()) EXPECT_EQ(f.Prubeh.Position(), c.barPosition);
+    if (c.barVisible || !c.sends.empty()) {
+      EXPECT_EQ(f.Prubeh.Position(), c.barPosition);
+    }
     EXPECT_EQ(f.V.uploadInProgress, c.uploading);
   }
 }
