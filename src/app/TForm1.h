@@ -171,10 +171,18 @@ class TForm1 : public QWidget {
   void SaveKELClick();
   void LockControls();
   void UnlockControls();
+  // Writes one SIM entry into the next SIM slot, or sends a plain "AT" when the name or the
+  // number is empty (the entry then takes no slot).
+  void WriteSimEntry(const std::string& name, const std::string& number);
   // Steps called by the response dispatcher: a phone-book entry line ("+CPBR") while reading,
-  // and an "OK" while a write is in progress.
+  // an "OK" while a write is in progress, and an error reply ("ERROR", "+CME ERROR: n") while
+  // a write is in progress.
   void EntryHandler();
   void WriteOkStep();
+  void WriteErrorStep();
+  // A write step without an answer within the time-out ends the write.
+  void WriteTimeoutTimer();
+  ui::TTimer WriteTimeout{5000, false};
 
   // ---- configuration file (src/files) -----------------------------------------------------
   void SaveClick();

@@ -1,5 +1,5 @@
-// Hooks the configuration handlers to their controls: field rules, option interlocks and the
-// phone-book buttons.
+// Hooks the configuration handlers to their controls: field rules, option interlocks, the
+// phone-book buttons, and reading and writing the device.
 #include "app/TForm1.h"
 
 void TForm1::ConnectConfigHandlers() {
@@ -36,4 +36,8 @@ void TForm1::ConnectConfigHandlers() {
   LineIn.OnClick = [this] { LineInClick(); };
   LineDel.OnClick = [this] { LineDelClick(); };
   Find.OnClick = [this] { FindClick(); };
+
+  LoadKEL.OnClick = [this] { LoadKELClick(); };
+  SaveKEL.OnClick = [this] { SaveKELClick(); };
+  WriteTimeout.OnTimer = [this] { WriteTimeoutTimer(); };
 }

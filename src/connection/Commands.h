@@ -25,6 +25,8 @@ inline constexpr const char* kWriteScript = "AT#WSCRIPT=";     // + name "," siz
 
 // Received
 inline constexpr const char* kOK = "OK";
+inline constexpr const char* kError = "ERROR";
+inline constexpr const char* kCmeError = "+CME ERROR";       // + ": n"
 inline constexpr const char* kStop = "STOP";
 inline constexpr const char* kPrompt = ">>>";
 inline constexpr const char* kRegistered = "+CREG: 0,1";

@@ -111,6 +111,9 @@ void TForm1::DispatchLine() {
     EntryHandler();
   } else if (ui::Contains(line, cmd::kOperatorReport)) {
     ShowOperator(*this);
+  } else if (V.writeInProgress && (line == cmd::kError || line.rfind(cmd::kCmeError, 0) == 0)) {
+    // A write step the device refused ends the write.
+    WriteErrorStep();
   }
   // Anything else only stands in the monitor.
 }
