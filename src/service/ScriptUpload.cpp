@@ -23,8 +23,9 @@ void Announce(TForm1& f, int size) {
   f.Send(text + cmd::kCRLF);
 }
 
-// The lines of an upload list file: CR LF or LF alone ends a line; the lines stay as written.
-std::vector<std::string> SplitLines(const std::string& text) {
+// The lines of an upload list file: CR LF or LF alone ends a line (a lone CR stays in the
+// line, unlike in the other text files); the lines stay as written.
+std::vector<std::string> ListFileLines(const std::string& text) {
   std::vector<std::string> lines;
   std::size_t start = 0;
   while (start < text.size()) {
@@ -45,7 +46,7 @@ void TForm1::LoadListClick() {
   OpenDialog1.Filter = "info for download (*.ifo)|*.ifo";
   if (!OpenDialog1.Execute()) return;
   // Appended: loading two lists gives both, in order.
-  for (const std::string& line : SplitLines(ui::ReadFileBytes(OpenDialog1.FileName))) List.Add(line);
+  for (const std::string& line : ListFileLines(ui::ReadFileBytes(OpenDialog1.FileName))) List.Add(line);
 }
 
 void TForm1::ClrListClick() { List.Clear(); }
