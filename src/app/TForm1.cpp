@@ -141,8 +141,8 @@ void TForm1::BuildLayout() {
   KELF1.Create(p1, "KELF1", 8, 8, 150, 330, ":/kelf1.jpg");
   KELL1.Create(p1, "KELL1", 8, 8, 150, 330, ":/kell1.jpg");
   WhitePanel1.Create(p1, "WhitePanel1", 210, 8, 255, 330, kWhite, true);
-  Sipka1.Create(p1, "Sipka1", 160, 186, 48, 24, ":/arrow_left.png");
-  Sipkaf1.Create(p1, "Sipkaf1", 160, 186, 48, 24, ":/arrow_left_f.png");
+  Sipka1.Create(p1, "Sipka1", 160, 214, 48, 24, ":/arrow_left.png");
+  Sipkaf1.Create(p1, "Sipkaf1", 160, 214, 48, 24, ":/arrow_left_f.png");
   for (ui::TImage* img : {&KEL1, &KELF1, &KELL1, &Sipka1, &Sipkaf1}) img->SetVisible(false);
 
   QWidget* p2 = KELtyp2.Page();
@@ -152,8 +152,8 @@ void TForm1::BuildLayout() {
   for (ui::TImage* img : {&KEL2, &KELF2, &KELL2}) img->SetVisible(false);
   WhitePanel2a.Create(p2, "WhitePanel2a", 210, 8, 255, 163, kWhite, true);
   WhitePanel2b.Create(p2, "WhitePanel2b", 210, 175, 255, 163, kWhite, true);
-  Sipka2a.Create(p2, "Sipka2a", 160, 80, 48, 24, ":/arrow_left.png");
-  Sipka2b.Create(p2, "Sipka2b", 160, 246, 48, 24, ":/arrow_left.png");
+  Sipka2a.Create(p2, "Sipka2a", 160, 168, 48, 24, ":/arrow_left.png");
+  Sipka2b.Create(p2, "Sipka2b", 160, 242, 48, 24, ":/arrow_left.png");
   Sipka2a.SetVisible(true);  // the two-button page always shows its two arrows
   Sipka2b.SetVisible(true);
 

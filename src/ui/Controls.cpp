@@ -583,14 +583,17 @@ void TStatusBar::Create(QWidget* parent, const std::string& name, int left, int 
     auto* label = new QLabel(bar);
     label->setObjectName(ToQString(name + "Panel" + std::to_string(i)));
     label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    label->setFixedWidth(panels[i].second);
     label->setTextFormat(Qt::PlainText);
-    layout->addWidget(label);
+    // Every panel has its own width; the last one also takes what is left up to the window's
+    // edge, so that a longer text there stays readable.
+    const bool last = i + 1 == panels.size();
+    if (last) label->setMinimumWidth(panels[i].second);
+    else label->setFixedWidth(panels[i].second);
+    layout->addWidget(label, last ? 1 : 0);
     labels_.push_back(label);
     texts_.push_back({});
     SetPanelText(static_cast<int>(i), panels[i].first);
   }
-  layout->addStretch(1);
 }
 
 void TStatusBar::SetPanelText(int i, const std::string& text) {
