@@ -80,7 +80,7 @@ std::string StepText(TForm1& f, int step, int slot) {
   const std::optional<Entry> entry = EntryAt(f, step);
   if (!entry) return "deleting SIM slot " + ui::IntToStr(slot);
   if (!entry->Written()) return "the empty entry " + EntryLabel(step, *entry) + " (AT)";
-  return "SIM slot " + ui::IntToStr(slot) + " (" + EntryLabel(step, *entry) + " = " + entry->number + ")";
+  return "SIM slot " + ui::IntToStr(slot) + " with " + EntryLabel(step, *entry) + " = " + entry->number;
 }
 
 // What the write has done when it stops at `step`, whose command addressed `slot` (or would
@@ -101,7 +101,7 @@ std::string WrittenSoFar(TForm1& f, int step, int slot) {
   return which + " written; the configuration on the device is incomplete.";
 }
 
-// "... stopped at SIM slot 5 (BBUTTON1 = 123): <why>. SIM slots 1 to 4 were written; ..."
+// "... stopped at SIM slot 5 with BBUTTON1 = 123: <why>. SIM slots 1 to 4 were written; ..."
 std::string StoppedText(TForm1& f, int step, int slot, const std::string& why) {
   return "Writing to the device stopped at " + StepText(f, step, slot) + ": " + why + ". " +
          WrittenSoFar(f, step, slot);
