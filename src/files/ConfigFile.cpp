@@ -1,25 +1,20 @@
 // The configuration file on the PC (*.kel): the 26 fixed lines (administrator numbers, button
 // numbers, alarm texts, parameter strings) followed by the phone book, one "key=value" per line.
 #include "app/TForm1.h"
+#include "config/SimEntries.h"
 #include "files/ConfigFile.h"
 #include "ui/FileIO.h"
 
 namespace files {
 
 std::vector<FixedLine> FixedLines(TForm1& f) {
+  // The same entries, in the same order, as the device keeps them; only the parameter strings
+  // have keys of their own in the file ("PARAMKEL" for the entry "PARKEL").
   std::vector<FixedLine> lines;
-  auto fields = [&](const char* prefix, const std::array<ui::TEdit*, 7>& column) {
-    for (std::size_t i = 0; i < column.size(); ++i)
-      lines.push_back({prefix + std::to_string(i + 1), column[i], nullptr});
-  };
-  fields("ADMIN", f.ADMIN);
-  fields("ABUTTON", f.ABUTTON);
-  fields("BBUTTON", f.BBUTTON);
-  lines.push_back({"ALARMON", &f.ALARMON, nullptr});
-  lines.push_back({"ALARMOFF", &f.ALARMOFF, nullptr});
-  lines.push_back({"PARAMKEL", nullptr, &f.V.deviceParameterString});
-  lines.push_back({"PARAMRL1", nullptr, &f.V.relay1ParameterString});
-  lines.push_back({"PARAMRL2", nullptr, &f.V.relay2ParameterString});
+  for (const config::SimField& entry : config::SimFields(f)) {
+    const std::string key = entry.parameter ? "PARAM" + entry.name.substr(3) : entry.name;
+    lines.push_back({key, entry.field, entry.parameter});
+  }
   return lines;
 }
 
