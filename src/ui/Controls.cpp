@@ -87,6 +87,21 @@ void TCaptioned::SetCaption(const std::string& caption) {
 }
 
 // ---------------------------------------------------------------------------------------
+// Gives a field whose text changed out of sight that text when it is shown.
+class EditShowWatcher : public QObject {
+ public:
+  EditShowWatcher(TEdit* edit, QObject* parent) : QObject(parent), edit_(edit) {}
+
+ protected:
+  bool eventFilter(QObject*, QEvent* e) override {
+    if (e->type() == QEvent::Show) edit_->Edit();
+    return false;
+  }
+
+ private:
+  TEdit* edit_;
+};
+
 void TEdit::Create(QWidget* parent, const std::string& name, int left, int top, int width, int height,
                    const std::string& text) {
   edit_ = new QLineEdit();
@@ -94,6 +109,7 @@ void TEdit::Create(QWidget* parent, const std::string& name, int left, int top, 
   SetBounds(left, top, width, height);
   text_ = text;
   edit_->setText(ToQString(text));
+  edit_->installEventFilter(new EditShowWatcher(this, edit_));
   QObject::connect(edit_, &QLineEdit::textEdited, edit_, [this](const QString& q) {
     const std::string typed = FromQString(q);
     PostUserEvent(edit_, [this, typed] { UserEdited(typed); });
@@ -103,26 +119,65 @@ void TEdit::Create(QWidget* parent, const std::string& name, int left, int top, 
 void TEdit::UserEdited(const std::string& text) {
   if (text == text_) return;
   text_ = text;
-  if (OnChange) OnChange();
+  // While the user's edit runs, the widget holds what was typed; whatever the handler makes
+  // of it must reach the widget at once, seen or not, or the next key would edit stale text.
+  const bool outer = !inUserEdit_;
+  inUserEdit_ = true;
+  try {
+    if (OnChange) OnChange();
+  } catch (...) {
+    if (outer) inUserEdit_ = false;
+    throw;
+  }
+  if (outer) inUserEdit_ = false;
 }
 
 void TEdit::SetText(const std::string& text) {
   if (text == text_) return;
   text_ = text;
-  {
-    const QSignalBlocker block(edit_);
-    edit_->setText(ToQString(text));
-  }
+  ShowText();
   if (OnChange) OnChange();
 }
 
+void TEdit::ShowText() const {
+  // Laying out the widget's text is most of what a change costs; a field out of sight (on a
+  // page not shown, or while a configuration streams in before the window opens) takes its
+  // text when it is shown or used.
+  if (!edit_->isVisible() && !inUserEdit_) {
+    widgetStale_ = true;
+    caretPending_ = -1;
+    return;
+  }
+  widgetStale_ = false;
+  const QSignalBlocker block(edit_);
+  edit_->setText(ToQString(text_));
+}
+
+QLineEdit* TEdit::Edit() const {
+  if (widgetStale_) {
+    widgetStale_ = false;
+    const QSignalBlocker block(edit_);
+    edit_->setText(ToQString(text_));
+    if (caretPending_ >= 0)
+      edit_->setCursorPosition(
+          static_cast<int>(ToQString(text_.substr(0, static_cast<std::size_t>(caretPending_))).size()));
+  }
+  caretPending_ = -1;
+  return edit_;
+}
+
 int TEdit::SelStart() const {
-  const QString shown = edit_->text().left(edit_->cursorPosition());
+  QLineEdit* edit = Edit();
+  const QString shown = edit->text().left(edit->cursorPosition());
   return static_cast<int>(FromQString(shown).size());
 }
 
 void TEdit::SetSelStart(int pos) {
   pos = Clamp(pos, 0, static_cast<int>(text_.size()));
+  if (widgetStale_) {
+    caretPending_ = pos;  // placed when the text reaches the widget
+    return;
+  }
   edit_->setCursorPosition(static_cast<int>(ToQString(text_.substr(0, static_cast<std::size_t>(pos))).size()));
 }
 

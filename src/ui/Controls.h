@@ -91,13 +91,19 @@ class TEdit : public TControl {
   // Caret position, in bytes of Text().
   int SelStart() const;
   void SetSelStart(int pos);
-  QLineEdit* Edit() const { return edit_; }
+  // The Qt widget, showing the current text.
+  QLineEdit* Edit() const;
   Handler OnChange;
 
  private:
+  friend class EditShowWatcher;
   void UserEdited(const std::string& text);
+  void ShowText() const;
   QLineEdit* edit_ = nullptr;
   std::string text_;
+  mutable bool widgetStale_ = false;
+  mutable int caretPending_ = -1;
+  bool inUserEdit_ = false;
 };
 
 // Multi-line text. The lines are held here, so appending stays cheap however long it grows

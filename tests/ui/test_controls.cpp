@@ -89,6 +89,21 @@ TEST(Edit, BytesThatAreNotUtf8SurviveTheWidget) {
   EXPECT_EQ(e.Edit()->text(), QString::fromLatin1("Caf\xe9"));
 }
 
+TEST(Edit, TextSetOutOfSightReachesTheWidgetWhenShown) {
+  Ui u;
+  QWidget hidden;
+  ui::TEdit e;
+  e.Create(&hidden, "E", 0, 0, 100, 20);
+  e.SetText("0987654321");
+  e.SetSelStart(4);
+  EXPECT_EQ(e.Text(), "0987654321");
+  hidden.show();
+  EXPECT_EQ(e.Widget()->property("text").toString(), QStringLiteral("0987654321"));
+  EXPECT_EQ(e.Edit()->cursorPosition(), 4);
+  e.SetText("12");  // in sight now: straight to the widget
+  EXPECT_EQ(e.Widget()->property("text").toString(), QStringLiteral("12"));
+}
+
 TEST(CheckBox, ClickHandlerRunsOnRealStateChangesOnly) {
   Ui u;
   ui::TCheckBox c;
