@@ -455,14 +455,14 @@ void DrawCallButton(QPainter& p, QPointF c, double r, const Finish& f, const QPa
     p.setBrush(bezel);
     p.drawEllipse(c, r, r);
     // a thin specular line running around the bezel
-    QConicalGradient spec(c, 135);
-    spec.setColorAt(0.0, WithAlpha(Qt::white, 200));
-    spec.setColorAt(0.25, WithAlpha(Qt::white, 30));
-    spec.setColorAt(0.5, WithAlpha(Qt::black, 60));
-    spec.setColorAt(0.75, WithAlpha(Qt::white, 30));
-    spec.setColorAt(1.0, WithAlpha(Qt::white, 200));
+    QConicalGradient sheen(c, 135);
+    sheen.setColorAt(0.0, WithAlpha(Qt::white, 200));
+    sheen.setColorAt(0.25, WithAlpha(Qt::white, 30));
+    sheen.setColorAt(0.5, WithAlpha(Qt::black, 60));
+    sheen.setColorAt(0.75, WithAlpha(Qt::white, 30));
+    sheen.setColorAt(1.0, WithAlpha(Qt::white, 200));
     p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(QBrush(spec), 1.2));
+    p.setPen(QPen(QBrush(sheen), 1.2));
     p.drawEllipse(c, r - 0.8, r - 0.8);
     p.setPen(Qt::NoPen);
 
