@@ -1,4 +1,8 @@
 // Settings and UI-text file: read at start-up, written at close.
+#include <QGuiApplication>
+#include <QScreen>
+#include <algorithm>
+
 #include "app/TForm1.h"
 #include "app/UiTexts.h"
 #include "ui/IniFile.h"
@@ -8,8 +12,18 @@
 void TForm1::ReadSettings() {
   const ui::TIniFile ini(SettingsPath());
 
-  const int top = ini.ReadInteger(app::kFormSection, "Top", app::kDefaultTop);
-  const int left = ini.ReadInteger(app::kFormSection, "Left", app::kDefaultLeft);
+  int top = ini.ReadInteger(app::kFormSection, "Top", app::kDefaultTop);
+  int left = ini.ReadInteger(app::kFormSection, "Left", app::kDefaultLeft);
+  // A position on no screen at all (the monitor it was closed on is gone) would hide the
+  // window: it opens at the default place instead.
+  const QRect wanted(left, top, width(), height());
+  const auto screens = QGuiApplication::screens();
+  const bool onAScreen = std::any_of(screens.begin(), screens.end(),
+                                     [&](const QScreen* s) { return s->availableGeometry().intersects(wanted); });
+  if (!screens.isEmpty() && !onAScreen) {
+    top = app::kDefaultTop;
+    left = app::kDefaultLeft;
+  }
   move(left, top);
   SetServiceButtonsVisible(ini.ReadBool(app::kFormSection, "Inicializace", false));
 

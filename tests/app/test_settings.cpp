@@ -263,6 +263,7 @@ TEST_F(SettingsTest, PositionAndServiceSwitchValues) {
       {"Top=0x64\nLeft=-5\nInicializace=0\n", 100, -5, false},
       {"TOP=7\nleft=\nInicializace=yes\n", 7, 200, false},
       {"Inicializace=0x10\n", 200, 200, true},
+      {"Top=-5000\nLeft=90000\n", 200, 200, false},  // on no screen: the default place
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.form);
