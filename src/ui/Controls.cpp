@@ -23,6 +23,7 @@
 
 #include "ui/FileIO.h"
 #include "ui/Jpeg.h"
+#include "ui/Png.h"
 #include "ui/Runtime.h"
 #include "ui/Text.h"
 
@@ -30,6 +31,14 @@ namespace ui {
 
 namespace {
 int Clamp(int v, int lo, int hi) { return v < lo ? lo : (v > hi ? hi : v); }
+
+// The window's pictures: photos are JPEG, everything else PNG, both decoded by our own
+// readers so that Qt's image plug-ins are never loaded.
+QImage LoadPicture(const QString& path) {
+  return path.endsWith(QLatin1String(".jpg")) ? LoadJpeg(path) : LoadPng(path);
+}
+
+QIcon PictureIcon(const char* path) { return QIcon(QPixmap::fromImage(LoadPicture(QString::fromLatin1(path)))); }
 
 // Posts a user's action to the gate, unless the widget is gone by the time it runs.
 template <typename W, typename F>
@@ -497,7 +506,7 @@ void TButton::Create(QWidget* parent, const std::string& name, int left, int top
   Attach(button_, parent, name);
   SetBounds(left, top, width, height);
   if (glyph) {
-    button_->setIcon(QIcon(QString::fromLatin1(glyph)));
+    button_->setIcon(PictureIcon(glyph));
     button_->setIconSize(QSize(16, 16));
   }
   SetCaption(caption);
@@ -611,7 +620,7 @@ void TTabSheet::Create(TPageControl& owner, const std::string& name, const std::
   widget_ = page;
   owner.pages_.push_back(this);
   if (icon)
-    owner.tabs_->addTab(page, QIcon(QString::fromLatin1(icon)), QString());
+    owner.tabs_->addTab(page, PictureIcon(icon), QString());
   else
     owner.tabs_->addTab(page, QString());
   SetCaption(caption);
@@ -684,7 +693,7 @@ void TImage::Load() {
   if (loaded_ || picture_.empty()) return;
   loaded_ = true;
   const QString path = QString::fromStdString(picture_);
-  const QImage image = path.endsWith(QLatin1String(".jpg")) ? LoadJpeg(path) : QImage(path);
+  const QImage image = LoadPicture(path);
   hasPicture_ = !image.isNull();
   if (hasPicture_) static_cast<QLabel*>(widget_)->setPixmap(QPixmap::fromImage(image));
 }
