@@ -14,6 +14,7 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSlider>
+#include <QStyleOptionGroupBox>
 #include <QStyleOptionTab>
 #include <QStylePainter>
 #include <QTabBar>
@@ -475,9 +476,39 @@ void TLabel::Create(QWidget* parent, const std::string& name, int left, int top,
 
 void TLabel::ShowCaption() { label_->setText(ToQString(caption_)); }
 
+namespace {
+// A group box that draws its frame itself and leaves the title to the style. The style's own
+// frame is a picture read from Qt's resources, and that first picture read is what makes Qt
+// load every image plug-in it has: several milliseconds of the window's start-up for a plain
+// rounded rectangle. The frame here has the same place and shades: an outer line, a lighter
+// inner line and a fill a little darker than the window.
+class FramedGroupBox : public QGroupBox {
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QStylePainter p(this);
+    QStyleOptionGroupBox opt;
+    initStyleOption(&opt);
+    const QRect label = style()->subControlRect(QStyle::CC_GroupBox, &opt, QStyle::SC_GroupBoxLabel, this);
+    const QColor window = opt.palette.color(QPalette::Window);
+    // Pixel centres: the frame starts one pixel in from the left, just under the title.
+    const QRectF outer = QRectF(rect()).adjusted(1.5, label.bottom() + 2.5, -0.5, -0.5);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(window.darker(111));
+    p.setBrush(window.darker(101));
+    p.drawRoundedRect(outer, 1, 1);
+    p.setPen(window.darker(103));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(outer.adjusted(1, 1, -1, -1));
+    p.setRenderHint(QPainter::Antialiasing, false);
+    opt.subControls &= ~QStyle::SC_GroupBoxFrame;
+    p.drawComplexControl(QStyle::CC_GroupBox, opt);
+  }
+};
+}  // namespace
+
 void TGroupBox::Create(QWidget* parent, const std::string& name, int left, int top, int width, int height,
                        const std::string& caption) {
-  box_ = new QGroupBox();
+  box_ = new FramedGroupBox();
   Attach(box_, parent, name);
   SetBounds(left, top, width, height);
   SetCaption(caption);

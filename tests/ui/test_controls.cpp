@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QGroupBox>
+#include <QImage>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -360,5 +362,32 @@ TEST(Files, OpeningAMissingFileNamesItAndTheReason) {
     ADD_FAILURE() << "no error";
   } catch (const ui::Exception& e) {
     EXPECT_EQ(std::string(e.what()).rfind("Cannot open file \"/nonexistent-folder/x.kel\". ", 0), 0u) << e.what();
+  }
+}
+
+// Group boxes draw their frame themselves (the style's frame is a picture whose reading
+// loads Qt's image plug-ins); it must look like the style's own, title and all. Only the
+// rounding of the four corners may shade a little differently.
+TEST(GroupBox, LooksLikeTheStylesOwn) {
+  for (const char* title : {"Phone numbers", ""}) {
+    Ui u;
+    ui::TGroupBox ours;
+    ours.Create(&u.parent, "G", 0, 0, 160, 70, title);
+    QGroupBox theirs(QString::fromLatin1(title));
+    theirs.resize(160, 70);
+    const QImage a = ours.Widget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage b = theirs.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(a.size(), b.size());
+    int atCorners = 0;
+    for (int y = 0; y < a.height(); ++y)
+      for (int x = 0; x < a.width(); ++x) {
+        const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+        if (std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) + std::abs(qBlue(p) - qBlue(q)) <= 12)
+          continue;
+        const bool nearCorner = x <= 3 || x >= a.width() - 4;
+        EXPECT_TRUE(nearCorner) << "title \"" << title << "\": differs at " << x << "," << y;
+        atCorners += nearCorner;
+      }
+    EXPECT_LE(atCorners, 4 * 6) << "title \"" << title << "\"";
   }
 }
