@@ -98,11 +98,39 @@ class NameValueDelegate : public QStyledItemDelegate {
 };
 
 // ---------------------------------------------------------------------------------------
+// Stands in the grid's place from the start and builds the grid the first time it is shown:
+// the first item view of the program costs more to make than the rest of its page, and the
+// phone book is not the page the window opens on.
+class GridHolder : public QWidget {
+ public:
+  explicit GridHolder(TValueListEditor* owner) : owner_(owner) {}
+
+ protected:
+  void showEvent(QShowEvent* event) override {
+    owner_->Table();
+    QWidget::showEvent(event);
+  }
+  void resizeEvent(QResizeEvent* event) override {
+    if (QWidget* grid = focusProxy()) grid->setGeometry(rect());
+    QWidget::resizeEvent(event);
+  }
+
+ private:
+  TValueListEditor* owner_;
+};
+
 void TValueListEditor::Create(QWidget* parent, const std::string& name, int left, int top, int width,
                               int height) {
-  table_ = new ValueGrid(this);
-  Attach(table_, parent, name);
+  Attach(new GridHolder(this), parent, name);
   SetBounds(left, top, width, height);
+}
+
+QTableWidget* TValueListEditor::Table() {
+  if (table_) return table_;
+  table_ = new ValueGrid(this);
+  table_->setParent(widget_);
+  table_->setGeometry(widget_->rect());
+  widget_->setFocusProxy(table_);
   table_->setHorizontalHeaderLabels({QStringLiteral("Name"), QStringLiteral("Phone")});
   table_->verticalHeader()->setVisible(false);
   table_->verticalHeader()->setDefaultSectionSize(18);
@@ -119,9 +147,10 @@ void TValueListEditor::Create(QWidget* parent, const std::string& name, int left
     PostGridEvent(table_, [this, row, col] { CurrentCellMoved(row + 1, col); });
   });
   Refresh();
+  // Built while its holder is being shown: the holder has shown its children already.
+  if (widget_->isVisible()) table_->show();
+  return table_;
 }
-
-QTableWidget* TValueListEditor::Table() const { return table_; }
 
 const std::string& TValueListEditor::RowText(int row) const {
   if (row < 1 || row > RowCount()) throw EListError(row);
@@ -206,7 +235,7 @@ void TValueListEditor::SelectRow(int row) {
   Refresh();
 }
 
-void TValueListEditor::SetFocus() { table_->setFocus(); }
+void TValueListEditor::SetFocus() { Table()->setFocus(); }
 
 bool TValueListEditor::GridKey(int key, bool ctrl) {
   const int count = RowCount();
@@ -273,6 +302,7 @@ void TValueListEditor::CurrentCellMoved(int row, int col) {
 }
 
 void TValueListEditor::Refresh() {
+  if (!table_) return;  // the grid shows the rows when it is built
   const QSignalBlocker block(table_);
   const int shown = rows_.empty() ? 1 : RowCount();
   if (table_->rowCount() != shown) table_->setRowCount(shown);

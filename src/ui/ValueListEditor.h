@@ -68,7 +68,8 @@ class TValueListEditor : public TControl {
   int Col() const { return col_; }
 
   void SetFocus();
-  QTableWidget* Table() const;
+  // The grid widget, built on first use (it is built when first shown as well).
+  QTableWidget* Table();
 
  private:
   friend class ValueGrid;

@@ -327,3 +327,28 @@ TEST_F(PhoneBookGrid, PastedNameWithEqualsSignKeepsThePreviousName) {
   ASSERT_EQ(h.dialogs.errors.size(), 1u);
   EXPECT_EQ(h.dialogs.errors[0], "Key may not contain equals sign (\"=\")");
 }
+
+// The grid is built when its page is first shown; rows and the current row set before that
+// (a device read or a file load on another page) are all there, with the grid in the
+// holder's place and taking the focus meant for it.
+TEST(PhoneBookGridShownLate, RowsSetBeforeTheFirstShowAppear) {
+  FormHarness h;
+  TForm1& f = h.f();
+  f.show();
+  ui::TValueListEditor& book = f.PhoneBook1;
+  EXPECT_EQ(f.findChild<QTableWidget*>(), nullptr);  // the window opens on another page
+  book.SetStrings({"Alice=1", "Bob=2", "Carol=3"});
+  book.SetRow(2);
+  f.PageControl1.SetActivePage(f.PhoneBook);
+  QTableWidget* grid = f.findChild<QTableWidget*>();
+  ASSERT_NE(grid, nullptr);
+  EXPECT_EQ(grid, book.Table());
+  EXPECT_TRUE(grid->isVisible());
+  EXPECT_EQ(grid->geometry(), QRect(QPoint(0, 0), book.Widget()->size()));
+  ASSERT_EQ(grid->rowCount(), 3);
+  EXPECT_EQ(grid->item(2, 0)->text(), QStringLiteral("Carol"));
+  EXPECT_EQ(grid->item(1, 1)->text(), QStringLiteral("2"));
+  EXPECT_EQ(grid->currentRow(), 1);
+  book.Widget()->setFocus();
+  EXPECT_EQ(f.focusWidget(), grid);
+}
