@@ -710,20 +710,32 @@ void TStatusBar::SetPanelText(int i, const std::string& text) {
 int TStatusBar::PanelWidth(int i) const { return labels_.at(static_cast<std::size_t>(i))->width(); }
 
 // ---------------------------------------------------------------------------------------
+namespace {
+// Decodes its picture the first time it is really on screen: a photo whose page is never
+// opened, or that start-up hides again, is never decoded.
+class PictureLabel : public QLabel {
+ public:
+  explicit PictureLabel(std::function<void()> load) : load_(std::move(load)) {}
+
+ protected:
+  void showEvent(QShowEvent* event) override {
+    load_();
+    QLabel::showEvent(event);
+  }
+
+ private:
+  std::function<void()> load_;
+};
+}  // namespace
+
 void TImage::Create(QWidget* parent, const std::string& name, int left, int top, int width, int height,
                     const char* picture) {
-  auto* label = new QLabel();
+  auto* label = new PictureLabel([this] { Load(); });
   Attach(label, parent, name);
   SetBounds(left, top, width, height);
   label->setAttribute(Qt::WA_TranslucentBackground);
   label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   picture_ = picture ? picture : "";
-}
-
-void TImage::SetVisible(bool visible) {
-  // Pictures are decoded when first shown: most photos of the window never are.
-  if (visible) Load();
-  TControl::SetVisible(visible);
 }
 
 bool TImage::HasPicture() {

@@ -367,7 +367,6 @@ class TImage : public TControl {
  public:
   void Create(QWidget* parent, const std::string& name, int left, int top, int width, int height,
               const char* picture);
-  void SetVisible(bool visible) override;
   // Whether the picture could be loaded (loads it when not yet shown).
   bool HasPicture();
 

@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -390,4 +391,26 @@ TEST(GroupBox, LooksLikeTheStylesOwn) {
       }
     EXPECT_LE(atCorners, 4 * 6) << "title \"" << title << "\"";
   }
+}
+
+// A picture is decoded when it first reaches the screen, not when it is made visible on a
+// page that is not shown.
+TEST(Image, PictureIsDecodedWhenFirstOnScreen) {
+  Q_INIT_RESOURCE(resources);
+  Ui u;
+  QWidget page(&u.parent);
+  page.hide();
+  ui::TImage photo;
+  photo.Create(&page, "Photo", 0, 0, 150, 330, ":/kel1.jpg");
+  const auto shown = [&] { return !static_cast<QLabel*>(photo.Widget())->pixmap().isNull(); };
+  photo.SetVisible(true);
+  EXPECT_FALSE(shown());
+  page.show();
+  ASSERT_TRUE(shown());
+  EXPECT_EQ(static_cast<QLabel*>(photo.Widget())->pixmap().size(), QSize(150, 330));
+
+  ui::TImage missing;
+  missing.Create(&u.parent, "Missing", 0, 0, 10, 10, ":/no_such_picture.png");
+  missing.SetVisible(true);
+  EXPECT_FALSE(missing.HasPicture());
 }
