@@ -5,9 +5,14 @@
 #include <QApplication>
 #include <QFontDatabase>
 #include <QTimer>
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "app/TForm1.h"
 #include "connection/ScriptedPort.h"
@@ -36,6 +41,22 @@ class PaintWatch : public QObject {
     return false;
   }
 };
+// With PAINT_DETAIL set in the environment: the time each widget's paint events took,
+// slowest first, on stderr.
+class TimedApplication : public QApplication {
+ public:
+  using QApplication::QApplication;
+  std::map<std::string, double> paintTimes;
+
+  bool notify(QObject* receiver, QEvent* e) override {
+    if (e->type() != QEvent::Paint) return QApplication::notify(receiver, e);
+    const double start = Now();
+    const bool done = QApplication::notify(receiver, e);
+    paintTimes[std::string(receiver->metaObject()->className()) + " " + receiver->objectName().toStdString()] +=
+        Now() - start;
+    return done;
+  }
+};
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -44,7 +65,7 @@ int main(int argc, char** argv) {
   double app = 0, fonts = 0, build = 0, show = 0, formGone = 0;
   PaintWatch paint;
   {
-    QApplication application(argc, argv);
+    TimedApplication application(argc, argv);
     app = Now();
     QFontDatabase::families();  // what the window's first caption would load
     fonts = Now();
@@ -61,6 +82,12 @@ int main(int argc, char** argv) {
       QApplication::exec();
     }
     formGone = Now();
+    if (std::getenv("PAINT_DETAIL")) {
+      std::vector<std::pair<double, std::string>> slowest;
+      for (const auto& [widget, ms] : application.paintTimes) slowest.emplace_back(ms, widget);
+      std::sort(slowest.rbegin(), slowest.rend());
+      for (const auto& [ms, widget] : slowest) std::fprintf(stderr, "%7.3f ms  %s\n", ms, widget.c_str());
+    }
   }
   const double end = Now();
   std::printf("application %.2f  font-database %.2f  window %.2f  show %.2f  to-paint %.2f  paint %.2f  "

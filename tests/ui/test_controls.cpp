@@ -5,6 +5,7 @@
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
+#include <QTabWidget>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -413,4 +414,31 @@ TEST(Image, PictureIsDecodedWhenFirstOnScreen) {
   missing.Create(&u.parent, "Missing", 0, 0, 10, 10, ":/no_such_picture.png");
   missing.SetVisible(true);
   EXPECT_FALSE(missing.HasPicture());
+}
+
+// Page controls draw the frame around their pages themselves (the style strokes it slowly);
+// it must look exactly like the style's own.
+TEST(PageControl, FrameLooksLikeTheStylesOwn) {
+  Ui u;
+  u.parent.resize(400, 300);
+  ui::TPageControl ours;
+  ours.Create(&u.parent, "P", 0, 0, 240, 150, 0);
+  ui::TTabSheet one, two;
+  one.Create(ours, "One", "One");
+  two.Create(ours, "Two", "Two");
+  QTabWidget theirs(&u.parent);
+  theirs.setGeometry(0, 150, 240, 150);
+  theirs.addTab(new QWidget, QStringLiteral("One"));
+  theirs.addTab(new QWidget, QStringLiteral("Two"));
+  theirs.show();
+  const QImage a = ours.Widget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+  const QImage b = theirs.grab().toImage().convertToFormat(QImage::Format_RGB32);
+  ASSERT_EQ(a.size(), b.size());
+  int differing = 0;
+  for (int y = 0; y < a.height(); ++y)
+    for (int x = 0; x < a.width(); ++x) {
+      const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+      differing += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) + std::abs(qBlue(p) - qBlue(q)) > 6;
+    }
+  EXPECT_EQ(differing, 0);
 }
