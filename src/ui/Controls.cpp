@@ -781,9 +781,9 @@ void TImage::Load() {
   if (loaded_ || picture_.empty()) return;
   loaded_ = true;
   const QString path = QString::fromStdString(picture_);
-  const QImage image = LoadPicture(path);
+  QImage image = LoadPicture(path);
   hasPicture_ = !image.isNull();
-  if (hasPicture_) static_cast<QLabel*>(widget_)->setPixmap(QPixmap::fromImage(image));
+  if (hasPicture_) static_cast<QLabel*>(widget_)->setPixmap(QPixmap::fromImage(std::move(image)));
 }
 
 class ShapeWidget : public QWidget {

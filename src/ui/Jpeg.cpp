@@ -70,7 +70,7 @@ void SkipInputData(j_decompress_ptr cinfo, long count)
 void TermSource(j_decompress_ptr) {}
 
 struct RawRgb {
-    unsigned char* pixels;  // malloc'ed, tightly packed RGB rows
+    unsigned char* pixels;  // malloc'ed rows of 32-bit pixels as QImage::Format_RGB32 holds them
     int width;
     int height;
 };
@@ -80,33 +80,38 @@ inline unsigned char Mul255(unsigned a, unsigned b)
     return static_cast<unsigned char>((a * b + 127) / 255);
 }
 
+// One pixel as QImage::Format_RGB32 keeps it in memory: 0xffRRGGBB in the machine's order.
+inline void PutPixel(unsigned char* out, unsigned r, unsigned g, unsigned b)
+{
+#if Q_BYTE_ORDER == Q_LITTLE_ENDIAN
+    out[0] = static_cast<unsigned char>(b);
+    out[1] = static_cast<unsigned char>(g);
+    out[2] = static_cast<unsigned char>(r);
+    out[3] = 0xFF;
+#else
+    out[0] = 0xFF;
+    out[1] = static_cast<unsigned char>(r);
+    out[2] = static_cast<unsigned char>(g);
+    out[3] = static_cast<unsigned char>(b);
+#endif
+}
+
+// Grey and CMYK rows; colour rows come out of libjpeg in the right layout already.
 void ConvertRow(const unsigned char* in, unsigned char* out, JDIMENSION width,
                 int components, bool invertedCmyk)
 {
-    switch (components) {
-    case 1:
-        for (JDIMENSION x = 0; x < width; ++x) {
-            out[0] = out[1] = out[2] = in[x];
-            out += 3;
-        }
-        break;
-    case 3:
-        std::memcpy(out, in, static_cast<std::size_t>(width) * 3);
-        break;
-    case 4:
-        for (JDIMENSION x = 0; x < width; ++x, in += 4, out += 3) {
-            // Photoshop writes CMYK JPEGs with inverted values.
-            const unsigned c = invertedCmyk ? in[0] : 255u - in[0];
-            const unsigned m = invertedCmyk ? in[1] : 255u - in[1];
-            const unsigned y = invertedCmyk ? in[2] : 255u - in[2];
-            const unsigned k = invertedCmyk ? in[3] : 255u - in[3];
-            out[0] = Mul255(c, k);
-            out[1] = Mul255(m, k);
-            out[2] = Mul255(y, k);
-        }
-        break;
-    default:
-        break;
+    if (components == 1) {
+        for (JDIMENSION x = 0; x < width; ++x, out += 4)
+            PutPixel(out, in[x], in[x], in[x]);
+        return;
+    }
+    for (JDIMENSION x = 0; x < width; ++x, in += 4, out += 4) {
+        // Photoshop writes CMYK JPEGs with inverted values.
+        const unsigned c = invertedCmyk ? in[0] : 255u - in[0];
+        const unsigned m = invertedCmyk ? in[1] : 255u - in[1];
+        const unsigned y = invertedCmyk ? in[2] : 255u - in[2];
+        const unsigned k = invertedCmyk ? in[3] : 255u - in[3];
+        PutPixel(out, Mul255(c, k), Mul255(m, k), Mul255(y, k));
     }
 }
 
@@ -157,7 +162,12 @@ bool DecodeToRgb(const unsigned char* data, std::size_t size, RawRgb* out)
         cinfo.out_color_space = JCS_CMYK;
         break;
     default:
-        cinfo.out_color_space = JCS_RGB;
+        // libjpeg-turbo writes the pixels straight in QImage's layout, opaque alpha included.
+#if Q_BYTE_ORDER == Q_LITTLE_ENDIAN
+        cinfo.out_color_space = JCS_EXT_BGRA;
+#else
+        cinfo.out_color_space = JCS_EXT_ARGB;
+#endif
         break;
     }
 
@@ -168,17 +178,18 @@ bool DecodeToRgb(const unsigned char* data, std::size_t size, RawRgb* out)
     const int components = cinfo.output_components;
     if (width == 0 || height == 0 || width > kMaxSide || height > kMaxSide
         || static_cast<std::size_t>(width) * height > kMaxPixels
-        || (components != 1 && components != 3 && components != 4)) {
+        || (components != 1 && components != 4)) {
         jpeg_destroy_decompress(&cinfo);
         return false;
     }
-    const bool invertedCmyk = components == 4 && cinfo.saw_Adobe_marker;
+    const bool direct = cinfo.out_color_space != JCS_GRAYSCALE && cinfo.out_color_space != JCS_CMYK;
+    const bool invertedCmyk = cinfo.out_color_space == JCS_CMYK && cinfo.saw_Adobe_marker;
 
-    const std::size_t outStride = static_cast<std::size_t>(width) * 3;
+    const std::size_t outStride = static_cast<std::size_t>(width) * 4;
     pixels = static_cast<unsigned char*>(std::malloc(outStride * height));
-    row = static_cast<unsigned char*>(
-        std::malloc(static_cast<std::size_t>(width) * components));
-    if (pixels == nullptr || row == nullptr) {
+    if (!direct)
+        row = static_cast<unsigned char*>(std::malloc(static_cast<std::size_t>(width) * components));
+    if (pixels == nullptr || (!direct && row == nullptr)) {
         jpeg_destroy_decompress(&cinfo);
         std::free(pixels);
         std::free(row);
@@ -187,7 +198,7 @@ bool DecodeToRgb(const unsigned char* data, std::size_t size, RawRgb* out)
 
     while (cinfo.output_scanline < height) {
         const JDIMENSION y = cinfo.output_scanline;
-        JSAMPROW rows[1] = {row};
+        JSAMPROW rows[1] = {direct ? pixels + outStride * y : row};
         if (jpeg_read_scanlines(&cinfo, rows, 1) != 1) {
             // Only a suspending source can return zero lines; ours never
             // suspends, so treat it as damage.
@@ -196,7 +207,8 @@ bool DecodeToRgb(const unsigned char* data, std::size_t size, RawRgb* out)
             std::free(row);
             return false;
         }
-        ConvertRow(row, pixels + outStride * y, width, components, invertedCmyk);
+        if (!direct)
+            ConvertRow(row, pixels + outStride * y, width, components, invertedCmyk);
     }
 
     jpeg_finish_decompress(&cinfo);
@@ -221,13 +233,11 @@ QImage DecodeJpeg(const QByteArray& bytes)
                      static_cast<std::size_t>(bytes.size()), &raw))
         return {};
 
-    QImage image(raw.width, raw.height, QImage::Format_RGB888);
-    if (!image.isNull()) {
-        const std::size_t stride = static_cast<std::size_t>(raw.width) * 3;
-        for (int y = 0; y < raw.height; ++y)
-            std::memcpy(image.scanLine(y), raw.pixels + stride * y, stride);
-    }
-    std::free(raw.pixels);
+    // The image takes the decoded rows over as they are and frees them when it goes.
+    QImage image(raw.pixels, raw.width, raw.height, raw.width * 4, QImage::Format_RGB32,
+                 [](void* pixels) { std::free(pixels); }, raw.pixels);
+    if (image.isNull())
+        std::free(raw.pixels);
     return image;
 }
 

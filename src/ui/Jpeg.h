@@ -8,7 +8,7 @@ namespace ui {
 
 // Decodes a baseline or progressive JPEG held in memory using libjpeg directly
 // (Qt's image plugins are not involved). Grayscale and CMYK pictures come back
-// as RGB as well. The result is QImage::Format_RGB888, or a null QImage when
+// as RGB as well. The result is QImage::Format_RGB32, or a null QImage when
 // the data is empty, truncated, corrupt or not a JPEG at all.
 QImage DecodeJpeg(const QByteArray& bytes);
 

@@ -42,7 +42,7 @@ QByteArray EncodeJpeg(const std::vector<unsigned char>& pixels, int width, int h
     cinfo.image_width = static_cast<JDIMENSION>(width);
     cinfo.image_height = static_cast<JDIMENSION>(height);
     cinfo.input_components = components;
-    cinfo.in_color_space = components == 1 ? JCS_GRAYSCALE : JCS_RGB;
+    cinfo.in_color_space = components == 1 ? JCS_GRAYSCALE : components == 4 ? JCS_CMYK : JCS_RGB;
     jpeg_set_defaults(&cinfo);
     jpeg_set_quality(&cinfo, quality, TRUE);
     if (progressive)
@@ -161,6 +161,34 @@ TEST(Jpeg, GrayscaleComesBackAsEqualRgbChannels)
             err += std::abs(qRed(p) - gray[static_cast<std::size_t>(y * w + x)]);
         }
     EXPECT_LT(err / (w * h), 6.0);
+}
+
+// CMYK as Adobe writes it (values inverted: 255 is no ink), in 16 x 16 blocks; each block's
+// centre must come back as the colour the values mean, red, green and blue in their places.
+TEST(Jpeg, AdobeCmykComesBackAsItsColours)
+{
+    struct Block {
+        unsigned char c, m, y, k;
+    };
+    const Block blocks[] = {{220, 30, 30, 255}, {30, 200, 40, 200}, {20, 40, 230, 255}, {250, 250, 250, 128}};
+    constexpr int w = 64, h = 16;
+    std::vector<unsigned char> pixels;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const Block& b = blocks[x / 16];
+            pixels.insert(pixels.end(), {b.c, b.m, b.y, b.k});
+        }
+    const QImage image = ui::DecodeJpeg(EncodeJpeg(pixels, w, h, 4, false, 98));
+    ASSERT_FALSE(image.isNull());
+    ASSERT_EQ(image.size(), QSize(w, h));
+    for (int i = 0; i < 4; ++i) {
+        const Block& b = blocks[i];
+        const QRgb p = image.pixel(i * 16 + 8, 8);
+        EXPECT_NEAR(qRed(p), b.c * b.k / 255, 8) << "block " << i;
+        EXPECT_NEAR(qGreen(p), b.m * b.k / 255, 8) << "block " << i;
+        EXPECT_NEAR(qBlue(p), b.y * b.k / 255, 8) << "block " << i;
+        EXPECT_EQ(qAlpha(p), 255);
+    }
 }
 
 TEST(Jpeg, EveryTruncationIsRejected)
