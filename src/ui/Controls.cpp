@@ -57,7 +57,8 @@ std::string TControl::Name() const { return widget_ ? FromQString(widget_->objec
 
 void TControl::Attach(QWidget* widget, QWidget* parent, const std::string& name) {
   widget_ = widget;
-  if (parent) widget_->setParent(parent);
+  // Widgets made with their parent skip the costlier re-parenting of a top-level widget.
+  if (parent && widget_->parentWidget() != parent) widget_->setParent(parent);
   widget_->setObjectName(ToQString(name));
 }
 
@@ -115,7 +116,7 @@ class EditShowWatcher : public QObject {
 
 void TEdit::Create(QWidget* parent, const std::string& name, int left, int top, int width, int height,
                    const std::string& text) {
-  edit_ = new QLineEdit();
+  edit_ = new QLineEdit(parent);
   Attach(edit_, parent, name);
   SetBounds(left, top, width, height);
   text_ = text;
@@ -194,7 +195,7 @@ void TEdit::SetSelStart(int pos) {
 
 // ---------------------------------------------------------------------------------------
 void TMemo::Create(QWidget* parent, const std::string& name, int left, int top, int width, int height) {
-  edit_ = new QPlainTextEdit();
+  edit_ = new QPlainTextEdit(parent);
   Attach(edit_, parent, name);
   SetBounds(left, top, width, height);
   edit_->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -270,7 +271,7 @@ void TMemo::SaveToFile(const std::string& path) const { WriteFileAtomic(path, Te
 // ---------------------------------------------------------------------------------------
 void TCheckBox::Create(QWidget* parent, const std::string& name, int left, int top, int width, int height,
                        const std::string& caption) {
-  box_ = new QCheckBox();
+  box_ = new QCheckBox(parent);
   Attach(box_, parent, name);
   SetBounds(left, top, width, height);
   SetCaption(caption);
@@ -312,7 +313,7 @@ TRadioButton* TRadioGroup::Selected() const {
 
 void TRadioButton::Create(QWidget* parent, const std::string& name, int left, int top, int width,
                           int height, const std::string& caption) {
-  radio_ = new QRadioButton();
+  radio_ = new QRadioButton(parent);
   radio_->setAutoExclusive(false);  // the group logic lives here, so "none selected" is possible
   Attach(radio_, parent, name);
   SetBounds(left, top, width, height);
@@ -381,7 +382,7 @@ void TRangeControl::SetPosition(int position) {
 
 void TTrackBar::Create(QWidget* parent, const std::string& name, int left, int top, int width, int height,
                        bool vertical, int min, int max, int position) {
-  slider_ = new QSlider(vertical ? Qt::Vertical : Qt::Horizontal);
+  slider_ = new QSlider(vertical ? Qt::Vertical : Qt::Horizontal, parent);
   Attach(slider_, parent, name);
   SetBounds(left, top, width, height);
   slider_->setTickPosition(QSlider::TicksBothSides);
@@ -405,7 +406,7 @@ void TTrackBar::Show() {
 // ---------------------------------------------------------------------------------------
 void TProgressBar::Create(QWidget* parent, const std::string& name, int left, int top, int width,
                           int height, bool vertical, int min, int max, int position) {
-  bar_ = new QProgressBar();
+  bar_ = new QProgressBar(parent);
   Attach(bar_, parent, name);
   SetBounds(left, top, width, height);
   bar_->setOrientation(vertical ? Qt::Vertical : Qt::Horizontal);
@@ -468,7 +469,7 @@ void TGauge::SetBackColor(const QColor& color) {
 // ---------------------------------------------------------------------------------------
 void TLabel::Create(QWidget* parent, const std::string& name, int left, int top, int width, int height,
                     const std::string& caption) {
-  label_ = new QLabel();
+  label_ = new QLabel(parent);
   Attach(label_, parent, name);
   SetBounds(left, top, width, height);
   label_->setWordWrap(false);
@@ -530,7 +531,7 @@ void TGroupBox::ShowCaption() { box_->setTitle(ToQString(caption_)); }
 
 void TPanel::Create(QWidget* parent, const std::string& name, int left, int top, int width, int height,
                     const QColor& background, bool sunkenFrame) {
-  auto* frame = new QFrame();
+  auto* frame = new QFrame(parent);
   Attach(frame, parent, name);
   SetBounds(left, top, width, height);
   if (sunkenFrame) frame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -545,7 +546,7 @@ void TPanel::Create(QWidget* parent, const std::string& name, int left, int top,
 // ---------------------------------------------------------------------------------------
 void TButton::Create(QWidget* parent, const std::string& name, int left, int top, int width, int height,
                      const std::string& caption, const char* glyph) {
-  button_ = new QPushButton();
+  button_ = new QPushButton(parent);
   Attach(button_, parent, name);
   SetBounds(left, top, width, height);
   if (glyph) {
@@ -567,7 +568,7 @@ void TButton::Click() {
 // ---------------------------------------------------------------------------------------
 void TComboBox::Create(QWidget* parent, const std::string& name, int left, int top, int width, int height,
                        const std::vector<std::string>& items, int itemIndex) {
-  combo_ = new QComboBox();
+  combo_ = new QComboBox(parent);
   combo_->setEditable(true);
   combo_->setInsertPolicy(QComboBox::NoInsert);
   Attach(combo_, parent, name);
