@@ -22,6 +22,7 @@
 #include <QTabWidget>
 #include <QTextBlock>
 #include <algorithm>
+#include <utility>
 
 #include "ui/FileIO.h"
 #include "ui/Jpeg.h"
@@ -544,15 +545,31 @@ void TPanel::Create(QWidget* parent, const std::string& name, int left, int top,
 }
 
 // ---------------------------------------------------------------------------------------
+namespace {
+// A push button that decodes its picture the first time it is on screen: most of the
+// window's buttons sit on pages that are not open at start.
+class GlyphButton : public QPushButton {
+ public:
+  GlyphButton(QWidget* parent, const char* glyph) : QPushButton(parent), glyph_(glyph) {
+    if (glyph_) setIconSize(QSize(16, 16));
+  }
+
+ protected:
+  void showEvent(QShowEvent* event) override {
+    if (glyph_) setIcon(PictureIcon(std::exchange(glyph_, nullptr)));
+    QPushButton::showEvent(event);
+  }
+
+ private:
+  const char* glyph_;
+};
+}  // namespace
+
 void TButton::Create(QWidget* parent, const std::string& name, int left, int top, int width, int height,
                      const std::string& caption, const char* glyph) {
-  button_ = new QPushButton(parent);
+  button_ = new GlyphButton(parent, glyph);
   Attach(button_, parent, name);
   SetBounds(left, top, width, height);
-  if (glyph) {
-    button_->setIcon(PictureIcon(glyph));
-    button_->setIconSize(QSize(16, 16));
-  }
   SetCaption(caption);
   QObject::connect(button_, &QPushButton::clicked, button_, [this] { Click(); });
 }

@@ -59,6 +59,9 @@ TEST_F(CzechWindow, EveryCaptionAndHintIsTranslated) {
 TEST_F(CzechWindow, NoCaptionIsClipped) {
   TForm1& f = h.f();
   f.show();
+  // Every page once on screen, so that every button has its picture.
+  for (ui::TTabSheet* page : {&f.PhoneBook, &f.seting, &f.TabSheet2, &f.service, &f.Buttons})
+    f.PageControl1.SetActivePage(*page);
   for (const auto& t : app::CaptionTexts(f)) {
     std::vector<ui::TCaptioned*> controls = {t.control};
     controls.insert(controls.end(), t.copies.begin(), t.copies.end());

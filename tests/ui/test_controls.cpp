@@ -5,6 +5,7 @@
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -446,4 +447,21 @@ TEST(PageControl, FrameLooksLikeTheStylesOwn) {
   const QImage b = theirs.grab().toImage();
   ASSERT_EQ(a.size(), b.size());
   EXPECT_TRUE(DifferingPixels(a, b, 6).empty());
+}
+
+// A button's picture is decoded when the button is first on screen.
+TEST(Button, PictureArrivesWhenFirstOnScreen) {
+  Q_INIT_RESOURCE(resources);
+  Ui u;
+  QWidget page(&u.parent);
+  page.hide();
+  ui::TButton run, plain;
+  run.Create(&page, "Run", 0, 0, 90, 27, "Run", ":/glyph_run.png");
+  plain.Create(&page, "Plain", 0, 30, 90, 27, "Plain");
+  EXPECT_TRUE(run.Button()->icon().isNull());
+  page.show();
+  ASSERT_FALSE(run.Button()->icon().isNull());
+  EXPECT_EQ(run.Button()->iconSize(), QSize(16, 16));
+  EXPECT_FALSE(run.Button()->icon().pixmap(16, 16).isNull());
+  EXPECT_TRUE(plain.Button()->icon().isNull());
 }
