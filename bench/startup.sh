@@ -8,6 +8,6 @@ export QT_QPA_PLATFORM=offscreen
 hyperfine --warmup 3 --runs 30 -N "$build/probe_startup_empty" "$build/probe_startup_label" "$build/probe_startup_form"
 
 # The main window's start-up inside its process, phase by phase (mean of 20 runs, ms).
-for _ in $(seq 20); do "$build/probe_startup_phases"; done | awk '
+for _ in $(seq 20); do "$build/probe_startup_phases" 2>/dev/null; done | awk '
   { for (i = 1; i < NF; i += 2) { name[i] = $i; sum[i] += $(i + 1) } n++ }
   END { printf "phases (mean of %d runs, ms):", n; for (i = 1; i < NF; i += 2) printf "  %s %.2f", name[i], sum[i] / n; print "" }'
