@@ -35,6 +35,13 @@ namespace ui {
 namespace {
 int Clamp(int v, int lo, int hi) { return v < lo ? lo : (v > hi ? hi : v); }
 
+// The opaque colour of over drawn with alpha (0..255) on top of under.
+QColor Blend(const QColor& under, const QColor& over, int alpha) {
+  return QColor(under.red() + (over.red() - under.red()) * alpha / 255,
+                under.green() + (over.green() - under.green()) * alpha / 255,
+                under.blue() + (over.blue() - under.blue()) * alpha / 255);
+}
+
 // The window's pictures: photos are JPEG, everything else PNG, both decoded by our own
 // readers so that Qt's image plug-ins are never loaded.
 QImage LoadPicture(const QString& path) {
@@ -486,6 +493,9 @@ namespace {
 // rounded rectangle. The frame here has the same place and shades: an outer line, a lighter
 // inner line and a fill a little darker than the window.
 class FramedGroupBox : public QGroupBox {
+ public:
+  explicit FramedGroupBox(QWidget* parent) : QGroupBox(parent) {}
+
  protected:
   void paintEvent(QPaintEvent*) override {
     QStylePainter p(this);
@@ -504,8 +514,7 @@ class FramedGroupBox : public QGroupBox {
     p.fillRect(outer.left(), outer.top() + 1, 1, outer.height() - 2, line);
     p.fillRect(outer.right(), outer.top() + 1, 1, outer.height() - 2, line);
     // Softened corners: half way between the line and the window behind.
-    const QColor corner((line.red() + window.red()) / 2, (line.green() + window.green()) / 2,
-                        (line.blue() + window.blue()) / 2);
+    const QColor corner = Blend(window, line, 128);
     for (const QPoint& c : {outer.topLeft(), outer.topRight(), outer.bottomLeft(), outer.bottomRight()})
       p.fillRect(c.x(), c.y(), 1, 1, corner);
     // A lighter line just inside.
@@ -522,7 +531,7 @@ class FramedGroupBox : public QGroupBox {
 
 void TGroupBox::Create(QWidget* parent, const std::string& name, int left, int top, int width, int height,
                        const std::string& caption) {
-  box_ = new FramedGroupBox();
+  box_ = new FramedGroupBox(parent);
   Attach(box_, parent, name);
   SetBounds(left, top, width, height);
   SetCaption(caption);
@@ -662,15 +671,10 @@ class FramedTabWidget : public QTabWidget {
     if (pane.width() < 3 || pane.height() < 4) return;
     const QColor window = opt.palette.color(QPalette::Window);
     const QColor fill = window.lighter(105);
-    const auto blend = [](const QColor& under, const QColor& over, int alpha) {
-      return QColor(under.red() + (over.red() - under.red()) * alpha / 255,
-                    under.green() + (over.green() - under.green()) * alpha / 255,
-                    under.blue() + (over.blue() - under.blue()) * alpha / 255);
-    };
     QPainter p(this);
     const int x0 = pane.left(), x1 = pane.right(), y0 = pane.top(), y1 = pane.bottom();
     // Inside: the fill and the light line around it.
-    p.fillRect(QRect(QPoint(x0 + 1, y0 + 1), QPoint(x1 - 1, y1 - 2)), blend(fill, Qt::white, 30));
+    p.fillRect(QRect(QPoint(x0 + 1, y0 + 1), QPoint(x1 - 1, y1 - 2)), Blend(fill, Qt::white, 30));
     p.fillRect(QRect(QPoint(x0 + 2, y0 + 2), QPoint(x1 - 2, y1 - 3)), fill);
     // The outline down to the last line but one, and the shadow as the last line.
     const QColor outline = window.darker(140);
@@ -678,7 +682,7 @@ class FramedTabWidget : public QTabWidget {
     p.fillRect(x0, y1 - 1, pane.width(), 1, outline);
     p.fillRect(x0, y0, 1, pane.height() - 1, outline);
     p.fillRect(x1, y0, 1, pane.height() - 1, outline);
-    p.fillRect(x0, y1, pane.width(), 1, blend(window, Qt::black, 15));
+    p.fillRect(x0, y1, pane.width(), 1, Blend(window, Qt::black, 15));
   }
 };
 
