@@ -42,6 +42,11 @@ QColor Blend(const QColor& under, const QColor& over, int alpha) {
                 under.blue() + (over.blue() - under.blue()) * alpha / 255);
 }
 
+// The frames drawn here copy the Fusion style's; any other style draws its own.
+bool FusionStyle(const QWidget* widget) {
+  return widget->style()->name().compare(QLatin1String("fusion"), Qt::CaseInsensitive) == 0;
+}
+
 // The window's pictures: photos are JPEG, everything else PNG, both decoded by our own
 // readers so that Qt's image plug-ins are never loaded.
 QImage LoadPicture(const QString& path) {
@@ -497,7 +502,8 @@ class FramedGroupBox : public QGroupBox {
   explicit FramedGroupBox(QWidget* parent) : QGroupBox(parent) {}
 
  protected:
-  void paintEvent(QPaintEvent*) override {
+  void paintEvent(QPaintEvent* event) override {
+    if (!FusionStyle(this)) return QGroupBox::paintEvent(event);
     QStylePainter p(this);
     QStyleOptionGroupBox opt;
     initStyleOption(&opt);
@@ -664,7 +670,8 @@ class IconAboveTextTabBar : public QTabBar {
 // to a millisecond for a page control of the window's size, on every paint.
 class FramedTabWidget : public QTabWidget {
  protected:
-  void paintEvent(QPaintEvent*) override {
+  void paintEvent(QPaintEvent* event) override {
+    if (!FusionStyle(this)) return QTabWidget::paintEvent(event);
     QStyleOptionTabWidgetFrame opt;
     initStyleOption(&opt);
     const QRect pane = style()->subElementRect(QStyle::SE_TabWidgetTabPane, &opt, this);

@@ -6,12 +6,15 @@
 #include <QImage>
 #include <QLabel>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleFactory>
 #include <QTabWidget>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWidget>
+#include <memory>
 #include <vector>
 
 #include "connection/ScriptedPort.h"
@@ -464,4 +467,30 @@ TEST(Button, PictureArrivesWhenFirstOnScreen) {
   EXPECT_EQ(run.Button()->iconSize(), QSize(16, 16));
   EXPECT_FALSE(run.Button()->icon().pixmap(16, 16).isNull());
   EXPECT_TRUE(plain.Button()->icon().isNull());
+}
+
+// Under any other style the frames are the style's own.
+TEST(GroupBox, OtherStylesDrawTheirOwnFrames) {
+  std::unique_ptr<QStyle> windows(QStyleFactory::create(QStringLiteral("Windows")));
+  ASSERT_NE(windows, nullptr);
+  Ui u;
+  ui::TGroupBox ourBox;
+  ourBox.Create(&u.parent, "G", 0, 0, 160, 70, "Phone numbers");
+  ourBox.Widget()->setStyle(windows.get());
+  QGroupBox theirBox(QStringLiteral("Phone numbers"));
+  theirBox.setStyle(windows.get());
+  theirBox.resize(160, 70);
+  EXPECT_TRUE(DifferingPixels(ourBox.Widget()->grab().toImage(), theirBox.grab().toImage(), 0).empty());
+
+  ui::TPageControl ourPages;
+  ourPages.Create(&u.parent, "P", 0, 80, 240, 150, 0);
+  ui::TTabSheet one;
+  one.Create(ourPages, "One", "One");
+  ourPages.Widget()->setStyle(windows.get());
+  QTabWidget theirPages;
+  theirPages.setStyle(windows.get());
+  theirPages.resize(240, 150);
+  theirPages.addTab(new QWidget, QStringLiteral("One"));
+  theirPages.show();
+  EXPECT_TRUE(DifferingPixels(ourPages.Widget()->grab().toImage(), theirPages.grab().toImage(), 0).empty());
 }
