@@ -112,20 +112,25 @@ void TCaptioned::SetCaption(const std::string& caption) {
 }
 
 // ---------------------------------------------------------------------------------------
-// Gives a field whose text changed out of sight that text when it is shown.
-class EditShowWatcher : public QObject {
+namespace {
+// Runs fn each time the widget is shown. Controls use it for work that can wait until the
+// widget is on screen: a field's text set out of sight, a picture's decoding.
+class ShowWatcher : public QObject {
  public:
-  EditShowWatcher(TEdit* edit, QObject* parent) : QObject(parent), edit_(edit) {}
+  ShowWatcher(QWidget* widget, std::function<void()> fn) : QObject(widget), fn_(std::move(fn)) {
+    widget->installEventFilter(this);
+  }
 
  protected:
   bool eventFilter(QObject*, QEvent* e) override {
-    if (e->type() == QEvent::Show) edit_->Edit();
+    if (e->type() == QEvent::Show) fn_();
     return false;
   }
 
  private:
-  TEdit* edit_;
+  std::function<void()> fn_;
 };
+}  // namespace
 
 void TEdit::Create(QWidget* parent, const std::string& name, int left, int top, int width, int height,
                    const std::string& text) {
@@ -134,7 +139,7 @@ void TEdit::Create(QWidget* parent, const std::string& name, int left, int top, 
   SetBounds(left, top, width, height);
   text_ = text;
   edit_->setText(ToQString(text));
-  edit_->installEventFilter(new EditShowWatcher(this, edit_));
+  new ShowWatcher(edit_, [this] { Edit(); });  // a text set out of sight reaches the widget
   QObject::connect(edit_, &QLineEdit::textEdited, edit_, [this](const QString& q) {
     const std::string typed = FromQString(q);
     PostUserEvent(edit_, [this, typed] { UserEdited(typed); });
@@ -560,31 +565,19 @@ void TPanel::Create(QWidget* parent, const std::string& name, int left, int top,
 }
 
 // ---------------------------------------------------------------------------------------
-namespace {
-// A push button that decodes its picture the first time it is on screen: most of the
-// window's buttons sit on pages that are not open at start.
-class GlyphButton : public QPushButton {
- public:
-  GlyphButton(QWidget* parent, const char* glyph) : QPushButton(parent), glyph_(glyph) {
-    if (glyph_) setIconSize(QSize(16, 16));
-  }
-
- protected:
-  void showEvent(QShowEvent* event) override {
-    if (glyph_) setIcon(PictureIcon(std::exchange(glyph_, nullptr)));
-    QPushButton::showEvent(event);
-  }
-
- private:
-  const char* glyph_;
-};
-}  // namespace
-
 void TButton::Create(QWidget* parent, const std::string& name, int left, int top, int width, int height,
                      const std::string& caption, const char* glyph) {
-  button_ = new GlyphButton(parent, glyph);
+  button_ = new QPushButton(parent);
   Attach(button_, parent, name);
   SetBounds(left, top, width, height);
+  if (glyph) {
+    // The picture is decoded when the button is first on screen: most of the window's
+    // buttons sit on pages that are not open at start.
+    button_->setIconSize(QSize(16, 16));
+    new ShowWatcher(button_, [button = button_, glyph]() mutable {
+      if (glyph) button->setIcon(PictureIcon(std::exchange(glyph, nullptr)));
+    });
+  }
   SetCaption(caption);
   QObject::connect(button_, &QPushButton::clicked, button_, [this] { Click(); });
 }
@@ -773,28 +766,13 @@ void TStatusBar::SetPanelText(int i, const std::string& text) {
 int TStatusBar::PanelWidth(int i) const { return labels_.at(static_cast<std::size_t>(i))->width(); }
 
 // ---------------------------------------------------------------------------------------
-namespace {
-// Decodes its picture the first time it is really on screen: a photo whose page is never
-// opened, or that start-up hides again, is never decoded.
-class PictureLabel : public QLabel {
- public:
-  explicit PictureLabel(std::function<void()> load) : load_(std::move(load)) {}
-
- protected:
-  void showEvent(QShowEvent* event) override {
-    load_();
-    QLabel::showEvent(event);
-  }
-
- private:
-  std::function<void()> load_;
-};
-}  // namespace
-
 void TImage::Create(QWidget* parent, const std::string& name, int left, int top, int width, int height,
                     const char* picture) {
-  auto* label = new PictureLabel([this] { Load(); });
+  auto* label = new QLabel(parent);
   Attach(label, parent, name);
+  // Decoded the first time it is really on screen: a photo whose page is never opened, or
+  // that start-up hides again, is never decoded.
+  new ShowWatcher(label, [this] { Load(); });
   SetBounds(left, top, width, height);
   label->setAttribute(Qt::WA_TranslucentBackground);
   label->setAlignment(Qt::AlignLeft | Qt::AlignTop);

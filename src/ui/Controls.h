@@ -96,7 +96,6 @@ class TEdit : public TControl {
   Handler OnChange;
 
  private:
-  friend class EditShowWatcher;
   void UserEdited(const std::string& text);
   void ShowText() const;
   QLineEdit* edit_ = nullptr;
