@@ -594,13 +594,29 @@ void TButton::Click() {
 void TComboBox::Create(QWidget* parent, const std::string& name, int left, int top, int width, int height,
                        const std::vector<std::string>& items, int itemIndex) {
   combo_ = new QComboBox(parent);
-  combo_->setEditable(true);
-  combo_->setInsertPolicy(QComboBox::NoInsert);
   Attach(combo_, parent, name);
   SetBounds(left, top, width, height);
   for (const auto& item : items) combo_->addItem(ToQString(item));
   combo_->setCurrentIndex(itemIndex);
   text_ = FromQString(combo_->currentText());
+  // The typing part (an entry field with its completer and the list it completes from)
+  // costs more to make than all the rest of the list; it is made when the list first
+  // reaches the screen, or when anything asks for the widget before.
+  new ShowWatcher(combo_, [this] { Combo(); });
+}
+
+QComboBox* TComboBox::Combo() {
+  if (!combo_->isEditable()) MakeEditable();
+  return combo_;
+}
+
+void TComboBox::MakeEditable() {
+  combo_->setEditable(true);
+  combo_->setInsertPolicy(QComboBox::NoInsert);
+  {
+    const QSignalBlocker block(combo_);
+    combo_->setEditText(ToQString(text_));
+  }
   QObject::connect(combo_, &QComboBox::editTextChanged, combo_, [this](const QString& q) {
     const std::string typed = FromQString(q);
     PostUserEvent(combo_, [this, typed] {
@@ -613,6 +629,7 @@ void TComboBox::Create(QWidget* parent, const std::string& name, int left, int t
 
 void TComboBox::SetText(const std::string& text) {
   text_ = text;
+  if (!combo_->isEditable()) return;  // shown when the typing part is made
   const QSignalBlocker block(combo_);
   combo_->setEditText(ToQString(text));
 }

@@ -307,10 +307,12 @@ class TComboBox : public TControl {
   void SetText(const std::string& text);
   int ItemIndex() const;
   int ItemCount() const;
-  QComboBox* Combo() const { return combo_; }
+  // The Qt widget, editable and showing the current text.
+  QComboBox* Combo();
   Handler OnChange;
 
  private:
+  void MakeEditable();
   QComboBox* combo_ = nullptr;
   std::string text_;
 };

@@ -431,6 +431,35 @@ TEST(Image, PictureIsDecodedWhenFirstOnScreen) {
   EXPECT_FALSE(missing.HasPicture());
 }
 
+// A drop-down list on a page out of sight gets its typing part when it first reaches the
+// screen; a text set before then is what the user sees, and typing runs the handler.
+TEST(ComboBox, TypingPartArrivesWhenFirstOnScreen) {
+  Ui u;
+  QWidget page(&u.parent);
+  page.hide();
+  ui::TComboBox c;
+  c.Create(&page, "C", 0, 0, 70, 22, {"1", "2", "3"}, 1);
+  std::vector<std::string> seen;
+  c.OnChange = [&] { seen.push_back(c.Text()); };
+  EXPECT_EQ(c.Text(), "2");
+  c.SetText("3");
+  EXPECT_EQ(c.ItemIndex(), 2);
+  EXPECT_TRUE(seen.empty());
+  EXPECT_EQ(c.Widget()->findChild<QLineEdit*>(), nullptr);
+
+  page.show();
+  auto* edit = c.Widget()->findChild<QLineEdit*>();
+  ASSERT_NE(edit, nullptr);
+  EXPECT_EQ(edit->text(), QStringLiteral("3"));
+  EXPECT_TRUE(seen.empty());
+  QTest::keyClicks(edit, "9");
+  EXPECT_EQ(seen, (std::vector<std::string>{"39"}));
+  EXPECT_EQ(c.ItemIndex(), -1);
+  c.SetText("1");
+  EXPECT_EQ(edit->text(), QStringLiteral("1"));
+  EXPECT_EQ(seen.size(), 1u);
+}
+
 // Page controls draw the frame around their pages themselves (the style strokes it slowly);
 // it must look exactly like the style's own.
 TEST(PageControl, FrameLooksLikeTheStylesOwn) {
