@@ -66,7 +66,10 @@ PortChooser::PortChooser(std::vector<PortEntry> entries, QWidget* parent)
   ports_->setSizeAdjustPolicy(QComboBox::AdjustToContents);  // long by-id names fit
   for (const PortEntry& entry : entries_) ports_->addItem(ui::ToQString(EntryText(entry)));
   if (ports_->count() > 0) ports_->setCurrentIndex(0);
-  ports_->lineEdit()->setCursorPosition(0);
+  // The preselected entry's text is selected, so that typing a path replaces it; the caret
+  // stays at its start, so that a long name is shown from its beginning.
+  const int length = static_cast<int>(ports_->currentText().size());
+  ports_->lineEdit()->setSelection(length, -length);
   layout->addWidget(ports_);
 
   auto* buttons = new QHBoxLayout;

@@ -1,7 +1,10 @@
 // The "Select Port" chooser and the port's error texts.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QComboBox>
+#include <QLineEdit>
+#include <QTest>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
@@ -70,6 +73,19 @@ TEST(PortChooser, ChoiceIsTheSelectedEntryOrTheTypedPath) {
     }
     EXPECT_EQ(chooser.Choice(), c.choice);
   }
+}
+
+// When the chooser opens, the preselected entry's text is selected: typing a path replaces it
+// instead of landing in front of it.
+TEST(PortChooser, TypingOnOpeningReplacesThePreselectedEntry) {
+  PortChooser chooser({{"/dev/ttyS0", ""}, {kBuiltInDevice, ""}});
+  chooser.show();
+  QApplication::setActiveWindow(&chooser);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&chooser));
+  QLineEdit* field = chooser.Ports()->lineEdit();
+  EXPECT_EQ(field->cursorPosition(), 0) << "a long name is shown from its start";
+  QTest::keyClicks(QApplication::focusWidget(), "/dev/ttyUSB7");
+  EXPECT_EQ(chooser.Choice(), "/dev/ttyUSB7");
 }
 
 TEST(PortChooser, ListsRealPortsFirstAndTheBuiltInDeviceLast) {
