@@ -613,10 +613,7 @@ QComboBox* TComboBox::Combo() {
 void TComboBox::MakeEditable() {
   combo_->setEditable(true);
   combo_->setInsertPolicy(QComboBox::NoInsert);
-  {
-    const QSignalBlocker block(combo_);
-    combo_->setEditText(ToQString(text_));
-  }
+  SetText(text_);
   QObject::connect(combo_, &QComboBox::editTextChanged, combo_, [this](const QString& q) {
     const std::string typed = FromQString(q);
     PostUserEvent(combo_, [this, typed] {
